@@ -1,0 +1,61 @@
+# Shared by run.sh, test.sh and the tools: installs what the project needs
+# from Debian's packages, and configures and builds one CMake preset.
+# Build output goes to stderr so that tools can keep stdout for answers.
+
+OPTICAL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# Packages for building, testing and running the three programs.
+OPTICAL_PACKAGES=(
+  g++ cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
+  qt6-base-dev libgl-dev fonts-ipafont-gothic
+  xvfb xauth x11-utils locales
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# ensure_packages [extra packages...]: installs whatever is missing; quiet
+# and quick when everything is there.
+ensure_packages() {
+  local missing=() p
+  for p in "${OPTICAL_PACKAGES[@]}" "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}" >&2
+    as_root apt-get update -qq >&2
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+      "${missing[@]}" >&2
+  fi
+}
+
+# ensure_locale NAME: generates a locale the tests switch to, when it is missing.
+ensure_locale() {
+  local name="$1"  # e.g. de_DE.UTF-8
+  local norm
+  norm="$(echo "$name" | tr 'A-Z' 'a-z' | sed 's/utf-8/utf8/')"
+  if ! locale -a 2>/dev/null | tr 'A-Z' 'a-z' | grep -qx "$norm"; then
+    as_root localedef -i "${name%%.*}" -f UTF-8 "$name" >&2 || true
+  fi
+}
+
+# configure_preset NAME [cmake -D options...]
+configure_preset() {
+  local preset="$1"; shift
+  (cd "$OPTICAL_ROOT" && cmake --preset "$preset" "$@" >&2)
+}
+
+# build_preset NAME [cmake -D options...]: configures and builds everything.
+build_preset() {
+  configure_preset "$@"
+  (cd "$OPTICAL_ROOT" && cmake --build --preset "$1" >&2)
+}
+
+# build_targets PRESET TARGET...: configures when needed and builds only these.
+build_targets() {
+  local preset="$1"; shift
+  [ -f "$OPTICAL_ROOT/build/$preset/build.ninja" ] || configure_preset "$preset"
+  (cd "$OPTICAL_ROOT" && cmake --build --preset "$preset" --target "$@" >&2)
+}

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds and runs every test.
+#   ./test.sh          the full suite: optimised build, and the numeric tests
+#                      once more without optimisation (the digits must agree)
+#   ./test.sh --long   also the long differential sweeps
+#   ./test.sh --fuzz   a bounded libFuzzer run of the number parser instead
+set -euo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+cd "$OPTICAL_ROOT"
+
+mode=default
+case "${1:-}" in
+  "") ;;
+  --long) mode=long ;;
+  --fuzz) mode=fuzz ;;
+  *) echo "usage: ./test.sh [--long | --fuzz]" >&2; exit 2 ;;
+esac
+
+if [ "$mode" = fuzz ]; then
+  ensure_packages clang libclang-rt-14-dev
+  exec "$OPTICAL_ROOT/fuzz/run.sh"
+fi
+
+ensure_packages
+ensure_locale de_DE.UTF-8
+
+long=OFF
+[ "$mode" = long ] && long=ON
+build_preset release -DOPTICAL_LONG_TESTS=$long
+ctest --preset release -j2
+
+build_preset debug-numeric -DOPTICAL_LONG_TESTS=OFF
+ctest --preset debug-numeric -j2
