@@ -1,0 +1,101 @@
+#include "ui/application.h"
+
+#include <QEvent>
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+
+#include "numeric/decimal.h"
+#include "numeric/exceptions.h"
+#include "numeric/fpu_environment.h"
+#include "numeric/report.h"
+#include "ui/locale_separator.h"
+
+namespace optics::ui {
+namespace {
+Application* g_instance = nullptr;
+}
+
+Application::Application(std::string title) : title_(std::move(title)) {
+  g_instance = this;
+  if (qApp != nullptr) qApp->installEventFilter(this);
+}
+
+Application::~Application() {
+  if (g_instance == this) g_instance = nullptr;
+}
+
+Application* Application::Instance() { return g_instance; }
+
+void Application::RunClickHandler(QWidget* sender, const std::function<void()>& handler,
+                                  const std::function<void()>& show_state) {
+  std::exception_ptr failure;
+  try {
+    EstablishArithmeticEnvironment();
+    handler();
+  } catch (...) {
+    failure = std::current_exception();
+    EstablishArithmeticEnvironment();
+  }
+  show_state();
+  if (failure) HandleException(sender, failure);
+}
+
+void Application::HandleException(QWidget* /*sender*/, std::exception_ptr failure) {
+  if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
+  try {
+    std::rethrow_exception(failure);
+  } catch (const EAbort&) {
+    // the silent exception
+  } catch (const Exception& e) {
+    ShowException(e);
+  } catch (const std::exception& e) {
+    ShowException(std::string(e.what()));
+  } catch (...) {
+    ShowException(std::string("Unknown failure"));
+  }
+}
+
+void Application::ShowException(const Exception& e) { ShowException(e.Message()); }
+
+void Application::ShowException(const std::string& message) {
+  MessageBox(ReportText(message), title_, BoxStyle::StopOk);
+}
+
+int Application::MessageBox(const std::string& text, const std::string& caption,
+                            BoxStyle /*style*/) {
+  QPointer<QWidget> active = QApplication::activeWindow();
+  QMessageBox box(QMessageBox::Critical, QString::fromStdString(caption),
+                  QString::fromStdString(text), QMessageBox::Ok);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.setTextFormat(Qt::PlainText);
+  if (observer_) {
+    QPointer<QMessageBox> shown(&box);
+    QMetaObject::invokeMethod(
+        &box, [this, shown] { if (shown) observer_(*shown); }, Qt::QueuedConnection);
+  }
+  const int chosen = box.exec();
+  if (active) active->activateWindow();
+  return chosen;
+}
+
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == qApp && event->type() == QEvent::LocaleChange) {
+    SetDecimalSeparator(ReadUserDecimalSeparator());
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+bool GuardedQApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (...) {
+    EstablishArithmeticEnvironment();
+    if (Application* app = Application::Instance()) {
+      app->HandleException(qobject_cast<QWidget*>(receiver), std::current_exception());
+    }
+    return false;
+  }
+}
+
+}  // namespace optics::ui

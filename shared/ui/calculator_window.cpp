@@ -1,0 +1,249 @@
+#include "ui/calculator_window.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QTextEdit>
+#include <QWindow>
+
+#include "ui/font.h"
+#include "ui/icon.h"
+
+namespace optics::ui {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
+
+void SetUpMemo(QPlainTextEdit* memo) {
+  memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  memo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  memo->setTabChangesFocus(true);
+  memo->setFrameShape(QFrame::StyledPanel);
+  memo->setFrameShadow(QFrame::Sunken);
+}
+
+}  // namespace
+
+CalculatorWindow::CalculatorWindow(FormModel& model, Application& app)
+    : model_(model), app_(app), binding_(model.Bind()) {
+  LoadInitialContents(model_);
+  Build();
+}
+
+void CalculatorWindow::Build() {
+  const FormDescription& d = model_.Description();
+  setWindowTitle(Q(d.caption));
+  setWindowIconText(Q(app_.Title()));
+  setWindowIcon(CalculatorIcon());
+  setFont(CalculatorFont(d.font_px));
+  setAttribute(Qt::WA_QuitOnClose, true);
+
+  scroll_ = new QScrollArea(this);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setFocusPolicy(Qt::NoFocus);
+  scroll_->setWidgetResizable(false);
+  client_ = new QWidget;
+  client_->setAutoFillBackground(true);
+  client_->setBackgroundRole(QPalette::Button);  // the button-face colour
+
+  int right = 0, bottom = 0;
+  for (const ControlDescription& c : d.controls) {
+    QWidget* w = nullptr;
+    const QString text = Q(InitialText(c));
+    switch (c.kind) {
+      case ControlKind::Label: {
+        auto* label = new QLabel(text, client_);
+        label->setAutoFillBackground(true);
+        label->setBackgroundRole(QPalette::Button);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        w = label;
+        break;
+      }
+      case ControlKind::Edit: {
+        auto* edit = new QLineEdit(text, client_);
+        w = edit;
+        break;
+      }
+      case ControlKind::Memo: {
+        auto* memo = new QPlainTextEdit(client_);
+        SetUpMemo(memo);
+        memo->setPlainText(Q(MemoText(InitialText(c)).DisplayText()));
+        const std::string name = c.name;
+        connect(memo, &QPlainTextEdit::textChanged, this, [this, name] {
+          if (!showing_state_) edited_memos_.insert(name);
+        });
+        w = memo;
+        break;
+      }
+      case ControlKind::Button: {
+        auto* button = new QPushButton(text, client_);
+        button->setAutoDefault(true);  // Enter clicks the focused button
+        button->setDefault(false);
+        const std::string name = c.name;
+        connect(button, &QPushButton::clicked, this, [this, name] { Click(name); });
+        w = button;
+        break;
+      }
+      case ControlKind::RichEdit: {
+        auto* rich = new QTextEdit(client_);
+        rich->setPlainText(Q(MemoText(InitialText(c)).DisplayText()));
+        rich->setLineWrapMode(QTextEdit::WidgetWidth);
+        rich->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        rich->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        rich->setReadOnly(true);
+        w = rich;
+        break;
+      }
+    }
+    w->setObjectName(Q(c.name));
+    if (c.font_px != 0) w->setFont(CalculatorFont(c.font_px));
+    w->setGeometry(ToQRect(c.rect));
+    const bool focusable = c.kind == ControlKind::Edit || c.kind == ControlKind::Memo ||
+                           c.kind == ControlKind::Button;
+    w->setEnabled(c.enabled && c.kind != ControlKind::RichEdit);
+    w->setFocusPolicy(focusable && w->isEnabled() ? Qt::StrongFocus : Qt::NoFocus);
+    controls_[c.name] = w;
+    right = std::max(right, c.rect.left + c.rect.width);
+    bottom = std::max(bottom, c.rect.top + c.rect.height);
+  }
+  client_->resize(right, bottom);
+  scroll_->setWidget(client_);
+  scroll_->viewport()->setBackgroundRole(QPalette::Button);
+
+  // Tab order: the focusable controls by TabOrder, cycling.
+  std::vector<const ControlDescription*> order;
+  for (const ControlDescription& c : d.controls) {
+    if (c.tab_order && controls_[c.name]->focusPolicy() != Qt::NoFocus) order.push_back(&c);
+  }
+  std::sort(order.begin(), order.end(),
+            [](auto* a, auto* b) { return *a->tab_order < *b->tab_order; });
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    setTabOrder(controls_[order[i - 1]->name], controls_[order[i]->name]);
+  }
+
+  const Rect& outer = d.outer;
+  setGeometry(outer.left, outer.top, outer.width, outer.height);
+  scroll_->setGeometry(rect());
+  UpdateScrollSteps();
+}
+
+void CalculatorWindow::ShowAtDesignedPlace() {
+  const Rect& outer = model_.Description().outer;
+  move(outer.left, outer.top);
+  show();
+  activateWindow();
+  const FormDescription& d = model_.Description();
+  const ControlDescription* first = nullptr;
+  for (const ControlDescription& c : d.controls) {
+    if (!c.tab_order || controls_[c.name]->focusPolicy() == Qt::NoFocus) continue;
+    if (first == nullptr || *c.tab_order < *first->tab_order) first = &c;
+  }
+  if (first != nullptr) controls_[first->name]->setFocus(Qt::TabFocusReason);
+}
+
+void CalculatorWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!placed_) {
+    placed_ = true;
+    FitOuterSize();
+  }
+}
+
+// The description gives the outer size; the frame the window manager adds
+// is known only once the window is shown.
+void CalculatorWindow::FitOuterSize() {
+  const Rect& outer = model_.Description().outer;
+  const QMargins m = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+  if (m.isNull()) return;
+  resize(outer.width - m.left() - m.right(), outer.height - m.top() - m.bottom());
+  move(outer.left, outer.top);
+}
+
+void CalculatorWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (scroll_ != nullptr) {
+    scroll_->setGeometry(rect());
+    UpdateScrollSteps();
+  }
+}
+
+void CalculatorWindow::UpdateScrollSteps() {
+  const QSize view = scroll_->viewport()->size();
+  scroll_->horizontalScrollBar()->setSingleStep(8);
+  scroll_->verticalScrollBar()->setSingleStep(8);
+  scroll_->horizontalScrollBar()->setPageStep(view.width() * 9 / 10);
+  scroll_->verticalScrollBar()->setPageStep(view.height() * 9 / 10);
+}
+
+QWidget* CalculatorWindow::Control(const std::string& name) const {
+  const auto it = controls_.find(name);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+std::string CalculatorWindow::ControlText(const std::string& name) const {
+  QWidget* w = Control(name);
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text().toStdString();
+  if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
+    for (const auto& [memo_name, model] : binding_.memos) {
+      if (memo_name == name && edited_memos_.count(name) == 0) return model->Text();
+    }
+    return MemoText::FromDisplayText(memo->toPlainText().toStdString());
+  }
+  if (auto* button = qobject_cast<QPushButton*>(w)) return button->text().toStdString();
+  if (auto* label = qobject_cast<QLabel*>(w)) return label->text().toStdString();
+  if (auto* rich = qobject_cast<QTextEdit*>(w)) {
+    return MemoText::FromDisplayText(rich->toPlainText().toStdString());
+  }
+  return {};
+}
+
+void CalculatorWindow::CopyWidgetsIn() {
+  for (auto& [name, text] : binding_.edits) {
+    *text = qobject_cast<QLineEdit*>(controls_.at(name))->text().toStdString();
+  }
+  for (auto& [name, memo] : binding_.memos) {
+    if (edited_memos_.count(name) == 0) continue;
+    const auto* widget = qobject_cast<QPlainTextEdit*>(controls_.at(name));
+    *memo = MemoText(MemoText::FromDisplayText(widget->toPlainText().toStdString()));
+  }
+  edited_memos_.clear();
+}
+
+void CalculatorWindow::ShowState() {
+  showing_state_ = true;
+  for (auto& [name, text] : binding_.edits) {
+    auto* edit = qobject_cast<QLineEdit*>(controls_.at(name));
+    const QString shown = Q(*text);
+    if (edit->text() != shown) edit->setText(shown);
+  }
+  for (auto& [name, memo] : binding_.memos) {
+    auto* widget = qobject_cast<QPlainTextEdit*>(controls_.at(name));
+    const QString shown = Q(memo->DisplayText());
+    if (widget->toPlainText() != shown) widget->setPlainText(shown);
+  }
+  showing_state_ = false;
+}
+
+void CalculatorWindow::Click(const std::string& name) {
+  QWidget* button = controls_.at(name);
+  const auto handler = std::find_if(binding_.buttons.begin(), binding_.buttons.end(),
+                                    [&](const auto& b) { return b.first == name; });
+  if (handler == binding_.buttons.end()) return;
+  CopyWidgetsIn();
+  app_.RunClickHandler(button, handler->second, [this] { ShowState(); });
+  button->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace optics::ui
