@@ -18,3 +18,15 @@ function(optical_add_test name)
     PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${ARG_ENVIRONMENT}"
     DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# optical_add_smoke_test(<program target> <caption> <width> <height>)
+# Starts the real program under Xvfb, checks that its window appears with the
+# caption at the designed outer size, and keeps a screenshot in
+# build/artifacts.
+function(optical_add_smoke_test program caption width height)
+  add_test(NAME ${program}_starts_under_xvfb
+    COMMAND bash ${PROJECT_SOURCE_DIR}/tools/screenshot/xvfb_smoke.sh
+            $<TARGET_FILE:${program}> ${caption} ${width} ${height}
+            $<TARGET_FILE:screenshot> ${PROJECT_SOURCE_DIR}/build/artifacts)
+  set_tests_properties(${program}_starts_under_xvfb PROPERTIES LABELS "gui;smoke" TIMEOUT 60)
+endfunction()

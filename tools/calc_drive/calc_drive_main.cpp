@@ -1,0 +1,31 @@
+// The window driver: reads one JSON scenario per line on stdin and answers
+// one JSON line each, in order, flushing each. Runs on Qt's offscreen
+// platform unless another is chosen.
+#include <iostream>
+#include <string>
+
+#include "json/json.h"
+#include "numeric/fpu_environment.h"
+#include "scenario.h"
+#include "ui/application.h"
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  optics::EstablishArithmeticEnvironment();
+  optics::ui::GuardedQApplication qt(argc, argv);
+  optics::EstablishArithmeticEnvironment();
+  optics::ui::Application app("calc-drive");
+
+  std::string line;
+  while (std::getline(std::cin, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    optics::json::Value answer;
+    try {
+      answer = optics::drive::PlayScenario(app, optics::json::Parse(line));
+    } catch (const std::exception& e) {
+      answer.Add("error", std::string("bad request: ") + e.what());
+    }
+    std::cout << optics::json::Write(answer) << '\n' << std::flush;
+  }
+  return 0;
+}
