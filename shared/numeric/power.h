@@ -34,4 +34,21 @@ Extended IntPower(Extended base, std::int32_t exponent);
 //   Power(-2, 3e9) -> EInvalidOp
 Extended Power(Extended base, Extended exponent);
 
+namespace detail {
+inline long double PowerOf(long double base, long double exponent) {
+  return Power(base, exponent).value();
+}
+}  // namespace detail
+
+// Power inside a formula: an expression evaluated in reading order with the
+// rest of the formula (base first, then exponent), when a Double or an
+// expression takes part.
+//   conicP1 = -(Power(R1, 3) / (Power(f, 2) * (4 * d))) * s;
+template <class A, class B>
+  requires Operand<A> && Operand<B> &&
+           (Node<A> || Node<B> || std::same_as<A, Double> || std::same_as<B, Double>)
+auto Power(const A& base, const B& exponent) {
+  return MakeBinary<detail::PowerOf>(base, exponent);
+}
+
 }  // namespace optics
