@@ -101,7 +101,8 @@ TEST(DoubleStore, RoundsTheExtendedValueOnceMore) {
 TEST(ArithmeticEnvironment, AfterAFailureTheNextCalculationGivesTheSameDigits) {
   EstablishArithmeticEnvironment();
   const Double before = (Double(1.51633) - 1) / Double(64.15);
-  EXPECT_THROW(Extended failing = Extended(1) / 0, EZeroDivide);
+  Extended failing;
+  EXPECT_THROW(failing = Extended(1) / 0, EZeroDivide);
   EstablishArithmeticEnvironment();
   const Double after = (Double(1.51633) - 1) / Double(64.15);
   EXPECT_EQ(Hex(before.value()), Hex(after.value()));
