@@ -1,5 +1,6 @@
 #include "programs.h"
 
+#include "corvale_form.h"
 #include "vandrel_form.h"
 
 namespace optics::drive {
@@ -7,6 +8,7 @@ namespace optics::drive {
 const std::vector<ui::ProgramEntry>& Programs() {
   static const std::vector<ui::ProgramEntry> programs = {
       {"Vandrel", vandrel::MakeVandrelForm},
+      {"Corvale", corvale::MakeCorvaleForm},
   };
   return programs;
 }

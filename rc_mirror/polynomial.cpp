@@ -1,0 +1,49 @@
+// The lower button of Corvale: the first four coefficients of each mirror's
+// sag z(r) = a1 r^2 + a2 r^4 + a3 r^6 + a4 r^8 from its radius and conic
+// constant.
+#include "corvale_form.h"
+#include "numeric/decimal.h"
+#include "numeric/power.h"
+
+namespace optics::corvale {
+namespace {
+
+std::string F7(Extended v) { return FloatToStrF(v, FloatFormat::ffGeneral, 7, 6); }
+
+// The curvature c = 1 / R, then a1 = c / 2, a2 = c^3 (K / 8), a3 = c^5 (K^2 / 16),
+// a4 = c^7 (K^3 / 32); each K power and its factor is formed first and held.
+void Convert(Double R, Double K, Double& c, Double& a1, Double& a2, Double& a3, Double& a4) {
+  c = 1 / R;
+  a1 = c / 2;
+  a2 = Power(c, 3) * (0.125L * K);
+  Extended t = Power(K, 2) * 0.0625L;
+  a3 = Power(c, 5) * t;
+  t = Power(K, 3) * 0.03125L;
+  a4 = Power(c, 7) * t;
+}
+
+}  // namespace
+
+void CorvaleForm::Button2Click() {
+  Double KP, KS, c;
+  KP = StrToFloat(Edit7);
+  KS = StrToFloat(Edit8);
+
+  Convert(R1, KP, c, coefP1, coefP2, coefP3, coefP4);
+  Memo2.Clear();
+  Memo2.Add("多項式の係数");
+  Memo2.Add("主鏡係数1 = " + F7(coefP1));
+  Memo2.Add("主鏡係数2 = " + F7(coefP2));
+  Memo2.Add("主鏡係数3 = " + F7(coefP3));
+  Memo2.Add("主鏡係数4 = " + F7(coefP4));
+  Memo2.Add("");
+
+  Convert(R2, KS, c, coefS1, coefS2, coefS3, coefS4);
+  Memo2.Add("副鏡係数1 = " + F7(coefS1));
+  Memo2.Add("副鏡係数2 = " + F7(coefS2));
+  Memo2.Add("副鏡係数3 = " + F7(coefS3));
+  Memo2.Add("副鏡係数4 = " + F7(coefS4));
+  Memo2.Add("");
+}
+
+}  // namespace optics::corvale
