@@ -1,6 +1,7 @@
 #include "programs.h"
 
 #include "corvale_form.h"
+#include "ostrine_form.h"
 #include "vandrel_form.h"
 
 namespace optics::drive {
@@ -9,6 +10,7 @@ const std::vector<ui::ProgramEntry>& Programs() {
   static const std::vector<ui::ProgramEntry> programs = {
       {"Vandrel", vandrel::MakeVandrelForm},
       {"Corvale", corvale::MakeCorvaleForm},
+      {"Ostrine", ostrine::MakeOstrineForm},
   };
   return programs;
 }
