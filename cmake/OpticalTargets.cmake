@@ -28,5 +28,6 @@ function(optical_add_smoke_test program caption width height)
     COMMAND bash ${PROJECT_SOURCE_DIR}/tools/screenshot/xvfb_smoke.sh
             $<TARGET_FILE:${program}> ${caption} ${width} ${height}
             $<TARGET_FILE:screenshot> ${PROJECT_SOURCE_DIR}/build/artifacts)
-  set_tests_properties(${program}_starts_under_xvfb PROPERTIES LABELS "gui;smoke" TIMEOUT 60)
+  set_tests_properties(${program}_starts_under_xvfb PROPERTIES LABELS "gui;smoke" TIMEOUT 60
+                       RESOURCE_LOCK xvfb_display)
 endfunction()

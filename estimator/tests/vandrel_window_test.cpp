@@ -1,7 +1,8 @@
 // The real Vandrel window, driven offscreen as a person would use it.
-#include <QLabel>
-#include <QPushButton>
-#include <QTextEdit>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,37 @@ TEST_F(VandrelWindow, StartsOnEdit1AndTabCyclesThroughTheFourControls) {
   EXPECT_EQ(driver_.State().focus, "Edit1");
   driver_.Key("Shift+Tab");
   EXPECT_EQ(driver_.State().focus, "Button1") << "backwards, the cycle wraps too";
+}
+
+TEST_F(VandrelWindow, EditTextIsSelectedOnKeyboardFocusOnly) {
+  auto* edit1 = qobject_cast<QLineEdit*>(driver_.Window().Control("Edit1"));
+  auto* edit2 = qobject_cast<QLineEdit*>(driver_.Window().Control("Edit2"));
+  EXPECT_EQ(edit1->selectedText(), "1.51633") << "focus at start selects the whole text";
+  QTest::mouseClick(edit2, Qt::LeftButton, {}, QPoint(5, 10));
+  EXPECT_TRUE(edit2->hasFocus());
+  EXPECT_EQ(edit2->selectedText(), "") << "a click only places the caret";
+  driver_.Key("Shift+Tab");
+  EXPECT_EQ(edit1->selectedText(), "1.51633");
+}
+
+TEST_F(VandrelWindow, TheTaskbarShowsTheApplicationTitle) {
+  EXPECT_EQ(driver_.Window().windowIconText().toStdString(), "Vandrel");
+  EXPECT_EQ(driver_.Window().windowTitle().toStdString(), "Vandrel");
+}
+
+TEST_F(VandrelWindow, ScrollBarsAppearWhenTheClientIsSmallerThanTheControls) {
+  auto* scroll = driver_.Window().findChild<QScrollArea*>();
+  ASSERT_NE(scroll, nullptr);
+  EXPECT_FALSE(scroll->verticalScrollBar()->isVisible());
+  driver_.Window().resize(300, 200);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(scroll->verticalScrollBar()->isVisible());
+  EXPECT_TRUE(scroll->horizontalScrollBar()->isVisible());
+  EXPECT_EQ(scroll->verticalScrollBar()->singleStep(), 8);
+  EXPECT_EQ(scroll->verticalScrollBar()->pageStep(),
+            scroll->viewport()->height() * 9 / 10);
+  const auto layout = driver_.Layout();
+  EXPECT_EQ(layout[0].rect, (ui::Rect{80, 60, 125, 28})) << "controls keep their place and size";
 }
 
 TEST_F(VandrelWindow, ButtonComputesTheDefaultGlassAndKeepsTheFocus) {

@@ -23,6 +23,39 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
 
+// A scroll area whose arrows scroll 8 pixels and whose pages are nine tenths
+// of the client size; QScrollArea resets its steps after every resize, so
+// they are set again after each of its own updates.
+class ClientScrollArea : public QScrollArea {
+ public:
+  using QScrollArea::QScrollArea;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QScrollArea::resizeEvent(event);
+    SetSteps();
+  }
+  bool event(QEvent* event) override {
+    const bool handled = QScrollArea::event(event);
+    if (event->type() == QEvent::LayoutRequest) SetSteps();
+    return handled;
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const bool handled = QScrollArea::eventFilter(watched, event);
+    if (event->type() == QEvent::Resize) SetSteps();
+    return handled;
+  }
+
+ private:
+  void SetSteps() {
+    const QSize view = viewport()->size();
+    horizontalScrollBar()->setSingleStep(8);
+    verticalScrollBar()->setSingleStep(8);
+    horizontalScrollBar()->setPageStep(view.width() * 9 / 10);
+    verticalScrollBar()->setPageStep(view.height() * 9 / 10);
+  }
+};
+
 void SetUpMemo(QPlainTextEdit* memo) {
   memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   memo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -49,7 +82,7 @@ void CalculatorWindow::Build() {
   setFont(CalculatorFont(d.font_px));
   setAttribute(Qt::WA_QuitOnClose, true);
 
-  scroll_ = new QScrollArea(this);
+  scroll_ = new ClientScrollArea(this);
   scroll_->setFrameShape(QFrame::NoFrame);
   scroll_->setFocusPolicy(Qt::NoFocus);
   scroll_->setWidgetResizable(false);
@@ -136,7 +169,6 @@ void CalculatorWindow::Build() {
   const Rect& outer = d.outer;
   setGeometry(outer.left, outer.top, outer.width, outer.height);
   scroll_->setGeometry(rect());
-  UpdateScrollSteps();
 }
 
 void CalculatorWindow::ShowAtDesignedPlace() {
@@ -150,7 +182,13 @@ void CalculatorWindow::ShowAtDesignedPlace() {
     if (!c.tab_order || controls_[c.name]->focusPolicy() == Qt::NoFocus) continue;
     if (first == nullptr || *c.tab_order < *first->tab_order) first = &c;
   }
-  if (first != nullptr) controls_[first->name]->setFocus(Qt::TabFocusReason);
+  if (first != nullptr) {
+    QWidget* w = controls_[first->name];
+    w->setFocus(Qt::TabFocusReason);
+    // An edit that receives the focus at start has its whole text selected,
+    // also when the window manager activates the window only later.
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
+  }
 }
 
 void CalculatorWindow::showEvent(QShowEvent* event) {
@@ -173,18 +211,7 @@ void CalculatorWindow::FitOuterSize() {
 
 void CalculatorWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (scroll_ != nullptr) {
-    scroll_->setGeometry(rect());
-    UpdateScrollSteps();
-  }
-}
-
-void CalculatorWindow::UpdateScrollSteps() {
-  const QSize view = scroll_->viewport()->size();
-  scroll_->horizontalScrollBar()->setSingleStep(8);
-  scroll_->verticalScrollBar()->setSingleStep(8);
-  scroll_->horizontalScrollBar()->setPageStep(view.width() * 9 / 10);
-  scroll_->verticalScrollBar()->setPageStep(view.height() * 9 / 10);
+  if (scroll_ != nullptr) scroll_->setGeometry(rect());
 }
 
 QWidget* CalculatorWindow::Control(const std::string& name) const {

@@ -47,7 +47,6 @@ class CalculatorWindow : public QWidget {
   void CopyWidgetsIn();
   void ShowState();
   void FitOuterSize();
-  void UpdateScrollSteps();
 
   FormModel& model_;
   Application& app_;
