@@ -10,6 +10,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QWindow>
 
@@ -64,6 +65,7 @@ void SetUpMemo(QPlainTextEdit* memo) {
   memo->setTabChangesFocus(true);
   memo->setFrameShape(QFrame::StyledPanel);
   memo->setFrameShadow(QFrame::Sunken);
+  memo->document()->setDocumentMargin(2);
 }
 
 }  // namespace
@@ -97,8 +99,7 @@ void CalculatorWindow::Build() {
     switch (c.kind) {
       case ControlKind::Label: {
         auto* label = new QLabel(text, client_);
-        label->setAutoFillBackground(true);
-        label->setBackgroundRole(QPalette::Button);
+        label->setAutoFillBackground(false);  // the client's colour shows through
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         w = label;
@@ -106,6 +107,9 @@ void CalculatorWindow::Build() {
       }
       case ControlKind::Edit: {
         auto* edit = new QLineEdit(text, client_);
+        // The classic edit control keeps one pixel between frame and text;
+        // Qt's style keeps more, which the designed widths do not allow for.
+        edit->setTextMargins(-2, 0, -2, 0);
         w = edit;
         break;
       }
@@ -143,6 +147,12 @@ void CalculatorWindow::Build() {
     w->setObjectName(Q(c.name));
     if (c.font_px != 0) w->setFont(CalculatorFont(c.font_px));
     w->setGeometry(ToQRect(c.rect));
+    if (c.kind == ControlKind::Label) {
+      // Labels size themselves to their caption: where the face that stands
+      // in for the designed font needs more room, the label grows to the
+      // right rather than cutting its text.
+      w->resize(std::max(c.rect.width, w->sizeHint().width()), c.rect.height);
+    }
     const bool focusable = c.kind == ControlKind::Edit || c.kind == ControlKind::Memo ||
                            c.kind == ControlKind::Button;
     w->setEnabled(c.enabled && c.kind != ControlKind::RichEdit);
@@ -150,6 +160,10 @@ void CalculatorWindow::Build() {
     controls_[c.name] = w;
     right = std::max(right, c.rect.left + c.rect.width);
     bottom = std::max(bottom, c.rect.top + c.rect.height);
+  }
+  // A label that grew must not hide the frame of a field beside it.
+  for (const ControlDescription& c : d.controls) {
+    if (c.kind == ControlKind::Label) controls_[c.name]->lower();
   }
   client_->resize(right, bottom);
   scroll_->setWidget(client_);

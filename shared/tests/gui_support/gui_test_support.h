@@ -34,6 +34,26 @@ class WindowTest : public ::testing::Test {
     return 0.0;
   }
 
+  // Every control stands at its designed place and size with its designed
+  // font height; a label may be wider where the stand-in face needs it.
+  void ExpectDesignedLayout(const ui::FormDescription& d) const {
+    const auto layout = driver_.Layout();
+    ASSERT_EQ(layout.size(), d.controls.size());
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+      const ui::ControlDescription& c = d.controls[i];
+      const ui::Rect& r = layout[i].rect;
+      EXPECT_EQ(layout[i].name, c.name);
+      EXPECT_EQ(layout[i].font_px, c.font_px == 0 ? d.font_px : c.font_px) << c.name;
+      if (c.kind == ui::ControlKind::Label) {
+        EXPECT_EQ((ui::Rect{r.left, r.top, c.rect.width, r.height}), c.rect) << c.name;
+        EXPECT_GE(r.width, c.rect.width) << c.name;
+        EXPECT_LE(r.width, c.rect.width * 5 / 4) << c.name << " grew far beyond its design";
+      } else {
+        EXPECT_EQ(r, c.rect) << c.name;
+      }
+    }
+  }
+
   ui::WindowDriver driver_;
 };
 
