@@ -69,6 +69,7 @@ int Application::MessageBox(const std::string& text, const std::string& caption,
                   QString::fromStdString(text), QMessageBox::Ok);
   box.setWindowModality(Qt::ApplicationModal);
   box.setTextFormat(Qt::PlainText);
+  if (active) box.setScreen(active->screen());  // the monitor of the active window
   if (observer_) {
     QPointer<QMessageBox> shown(&box);
     QMetaObject::invokeMethod(
