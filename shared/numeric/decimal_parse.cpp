@@ -12,8 +12,50 @@ std::atomic<char32_t> g_decimal_separator{U'.'};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Below this the next digit step n * 10 + d stays under 10^19 < 2^64.
+constexpr std::uint64_t kExactLimit = 1'000'000'000'000'000'000ull;
+
+// The digit accumulation A := A * 10, A := A + digit in extended. As long as
+// the digits so far form an integer below 10^18 each step is exact (its result
+// is an integer below 2^64, which the 64-bit significand holds), so the
+// digits are first gathered in an integer; the extended steps, each rounded,
+// start with the first digit that could round. The result is the same value
+// bit for bit, and a text of ordinary length never touches the x87 unit here.
+struct Accumulator {
+  std::uint64_t whole = 0;
+  long double a = 0.0L;
+  bool extended = false;
+
+  void Add(int digit) {
+    if (!extended) {
+      if (whole < kExactLimit) {
+        whole = whole * 10 + static_cast<std::uint64_t>(digit);
+        return;
+      }
+      a = static_cast<long double>(whole);
+      extended = true;
+    }
+    a = a * 10;
+    a = a + digit;
+  }
+
+  long double Value() const { return extended ? a : static_cast<long double>(whole); }
+};
+
+// Whether text continues at i with the size bytes of sep.
+bool HasAt(std::string_view text, std::size_t i, const char* sep, std::size_t size) {
+  if (text.size() - i < size) return false;
+  for (std::size_t k = 0; k < size; ++k) {
+    if (text[i + k] != sep[k]) return false;
+  }
+  return true;
+}
+
 // The parse proper; false when the text is no number.
 bool Parse(std::string_view text, char32_t separator, long double& result) {
+  char sep[4];
+  const std::size_t sep_size = utf8::EncodeTo(separator, sep);
+
   const std::size_t n = text.size();
   std::size_t i = 0;
   while (i < n && text[i] == ' ') ++i;
@@ -24,23 +66,20 @@ bool Parse(std::string_view text, char32_t separator, long double& result) {
     ++i;
   }
 
-  long double a = 0.0L;
+  Accumulator acc;
   bool numeric = false;
   while (i < n && IsDigit(text[i])) {
-    a = a * 10;
-    a = a + (text[i] - '0');
+    acc.Add(text[i] - '0');
     ++i;
     numeric = true;
   }
 
   std::int64_t exponent = 0;
-  const std::string sep = utf8::Encode(separator);
-  if (text.substr(i).starts_with(sep)) {
-    i += sep.size();
+  if (HasAt(text, i, sep, sep_size)) {
+    i += sep_size;
     numeric = true;
     while (i < n && IsDigit(text[i])) {
-      a = a * 10;
-      a = a + (text[i] - '0');
+      acc.Add(text[i] - '0');
       --exponent;
       ++i;
     }
@@ -65,10 +104,12 @@ bool Parse(std::string_view text, char32_t separator, long double& result) {
   while (i < n && text[i] == ' ') ++i;
   if (i != n) return false;
 
+  const long double a = acc.Value();
+  if (!detail::IsFinite(a)) return false;
   // Below -5120 every scaling gives zero; clamping keeps the count in range.
   if (exponent < -5120) exponent = -5120;
   long double v = scalePow10(a, static_cast<int>(exponent));
-  if (!detail::IsFinite(a) || !detail::IsFinite(v)) return false;
+  if (!detail::IsFinite(v)) return false;
   if (negative) v = -v;
   result = v;
   return true;
