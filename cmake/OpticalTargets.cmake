@@ -31,3 +31,36 @@ function(optical_add_smoke_test program caption width height)
   set_tests_properties(${program}_starts_under_xvfb PROPERTIES LABELS "gui;smoke" TIMEOUT 60
                        RESOURCE_LOCK xvfb_display)
 endfunction()
+
+# optical_add_calculator(<Program> <calc library>
+#                        CALC_SOURCES <files...> CALC_TESTS <files...>
+#                        WINDOW_TEST <file> OUTER_SIZE <width> <height>)
+# One calculator: its calculation and form as a Qt-free library with its own
+# tests, and, with the GUI, the program, its offscreen window test and its
+# smoke test under Xvfb.
+function(optical_add_calculator program calc)
+  cmake_parse_arguments(ARG "" "WINDOW_TEST" "CALC_SOURCES;CALC_TESTS;OUTER_SIZE" ${ARGN})
+  add_library(${calc} STATIC ${ARG_CALC_SOURCES})
+  target_include_directories(${calc} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${calc} PUBLIC optical_form PRIVATE optical_build_settings)
+
+  if(OPTICAL_BUILD_GUI)
+    qt_add_executable(${program} main.cpp)
+    target_link_libraries(${program} PRIVATE ${calc} optical_ui optical_build_settings)
+  endif()
+
+  if(OPTICAL_BUILD_TESTS)
+    optical_add_test(${calc}_test SOURCES ${ARG_CALC_TESTS} LIBRARIES ${calc} optical_test_support)
+    target_include_directories(${calc}_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
+    if(OPTICAL_BUILD_GUI)
+      string(TOLOWER ${program}_window_test window_test)
+      add_executable(${window_test} ${ARG_WINDOW_TEST})
+      target_link_libraries(${window_test} PRIVATE ${calc} optical_gui_test_main
+                                                   optical_build_settings)
+      target_include_directories(${window_test} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
+      gtest_discover_tests(${window_test} DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS gui)
+      optical_add_smoke_test(${program} ${program} ${ARG_OUTER_SIZE})
+    endif()
+  endif()
+endfunction()
