@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "numeric/extended_bits.h"
+#include "numeric/utf8.h"
 
 namespace optics::reference {
 namespace {
@@ -188,25 +189,7 @@ std::string EighteenDigits(unsigned long n) {
 
 }  // namespace
 
-std::string Utf8(char32_t c) {
-  std::string s;
-  if (c < 0x80) {
-    s += static_cast<char>(c);
-  } else if (c < 0x800) {
-    s += static_cast<char>(0xC0 | (c >> 6));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    s += static_cast<char>(0xE0 | (c >> 12));
-    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    s += static_cast<char>(0xF0 | (c >> 18));
-    s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return s;
-}
+std::string Utf8(char32_t c) { return utf8::Encode(c); }
 
 ParseOutcome StrToFloat(std::string_view text, char32_t separator) {
   const std::string sep = Utf8(separator);
