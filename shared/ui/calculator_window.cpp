@@ -1,6 +1,7 @@
 #include "ui/calculator_window.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include <QLabel>
@@ -110,6 +111,7 @@ void CalculatorWindow::Build() {
         // The classic edit control keeps one pixel between frame and text;
         // Qt's style keeps more, which the designed widths do not allow for.
         edit->setTextMargins(-2, 0, -2, 0);
+        edit->setMaxLength(std::numeric_limits<int>::max());  // no limit of the program's own
         w = edit;
         break;
       }

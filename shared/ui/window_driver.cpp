@@ -1,5 +1,7 @@
 #include "ui/window_driver.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include <QAbstractButton>
@@ -45,7 +47,18 @@ std::string ButtonText(const QAbstractButton* b) {
 
 void Settle() { QApplication::processEvents(); }
 
+void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (message.startsWith(QLatin1String("This plugin does not support")) ||
+      message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) {
+    return;
+  }
+  std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+  if (type == QtFatalMsg) std::abort();
+}
+
 }  // namespace
+
+void InstallQuietOffscreenMessages() { qInstallMessageHandler(QuietOffscreenNotes); }
 
 WindowDriver::WindowDriver(Application& app, const ProgramEntry& program)
     : app_(app), form_(program.make()) {

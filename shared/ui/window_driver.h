@@ -67,4 +67,9 @@ class WindowDriver {
   std::optional<BoxSnapshot> box_;
 };
 
+// Keeps Qt's notes about window-manager requests that the offscreen platform
+// cannot honour (and about a missing runtime directory) out of the output;
+// every other message still goes to stderr.
+void InstallQuietOffscreenMessages();
+
 }  // namespace optics::ui

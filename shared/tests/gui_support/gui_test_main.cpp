@@ -3,30 +3,15 @@
 // the running test instead of blocking it.
 #include <QMessageBox>
 
-#include <cstdio>
-#include <cstdlib>
-
 #include <gtest/gtest.h>
 
 #include "numeric/fpu_environment.h"
 #include "ui/application.h"
-
-namespace {
-
-// The offscreen platform reports window-manager requests it cannot honour;
-// they say nothing about the windows under test.
-void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (message.startsWith(QLatin1String("This plugin does not support"))) return;
-  std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-  if (type == QtFatalMsg) std::abort();
-}
-
-}  // namespace
+#include "ui/window_driver.h"
 
 int main(int argc, char** argv) {
-  qInstallMessageHandler(QuietOffscreenNotes);
+  optics::ui::InstallQuietOffscreenMessages();
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  qputenv("QT_QPA_FONTDIR", "/usr/share/fonts");
   ::testing::InitGoogleTest(&argc, argv);
   optics::EstablishArithmeticEnvironment();
   optics::ui::GuardedQApplication qt(argc, argv);

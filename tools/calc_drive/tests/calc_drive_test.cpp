@@ -1,5 +1,6 @@
 // The window driver as its users see it: scenario lines in, one JSON answer
 // line each out, in order; a bad line answers an error and the driver goes on.
+#include <cstdlib>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -27,7 +28,30 @@ const Value& At(const Value& v, std::initializer_list<const char*> path) {
   return *p;
 }
 
+TEST(CalcDrive, ReadsTheSeparatorOfTheUsersLocaleAsTheProgramsDo) {
+  setenv("LC_ALL", "de_DE.UTF-8", 1);
+  const auto answers = Play(
+      R"({"program":"Vandrel","steps":[{"set":"Edit1","text":"1,51633"},{"set":"Edit2","text":"64,15"},{"click":"Button1"}]})"
+      "\n");
+  unsetenv("LC_ALL");
+  ASSERT_EQ(answers.size(), 1u);
+  EXPECT_EQ(At(At(answers[0], {"states"}).AsArray()[3], {"controls", "Memo1"}).AsString(),
+            "nC = 1,51385015094625\r\nnF = 1,52189894284025\r\nng = 1,52617319431426\r\n");
+}
+
+TEST(CalcDrive, EditTextsHaveNoLengthLimit) {
+  const std::string digits(100000, '0');
+  const auto answers = Play(R"({"program":"Vandrel","steps":[{"set":"Edit2","text":")" + digits +
+                            R"(64.15"},{"click":"Button1"}]})" "\n");
+  ASSERT_EQ(answers.size(), 1u);
+  const auto& states = At(answers[0], {"states"}).AsArray();
+  EXPECT_EQ(At(states[1], {"controls", "Edit2"}).AsString().size(), digits.size() + 5);
+  EXPECT_EQ(At(states[2], {"fields", "Vd"}).AsString(), "405009999999999a");
+}
+
 TEST(CalcDrive, PlaysEveryProgramAndGoesOnAfterABadLine) {
+  unsetenv("LC_ALL");
+  setenv("LANG", "C", 1);
   const auto answers = Play(
       R"({"program":"Vandrel","steps":[{"click":"Button1"},{"set":"Edit2","text":"0"},{"click":"Button1"}]})"
       "\n{not json\n"
