@@ -34,28 +34,27 @@ QImage CalculatorIconImage() {
   for (int i = 0; i < 32; ++i) {
     put(i, 0, kGrey), put(i, 31, kBlack), put(0, i, kGrey), put(31, i, kBlack);
   }
+  // Two rays parallel to the axis, bent by the doublet toward its focus.
+  for (int x = 2; x <= 14; ++x) put(x, 7, kRed), put(x, 25, kYellow);
+  for (int x = 14; x <= 28; ++x) {
+    const int drop = (x - 14) * 9 / 14;
+    put(x, 7 + drop, kRed);
+    put(x, 25 - drop, kYellow);
+  }
   // The optical axis.
   for (int x = 2; x < 30; ++x) put(x, 16, kDarkBlue);
-  // A biconvex crown element: points inside two overlapping circles.
-  // A plano-concave flint element cemented behind it.
-  for (int y = 4; y <= 28; ++y) {
-    for (int x = 6; x <= 24; ++x) {
-      const int dy = y - 16;
-      const int left = (x - 26) * (x - 26) + dy * dy;   // circle centred right
-      const int right = (x + 2) * (x + 2) + dy * dy;    // circle centred left
-      const bool crown = left <= 15 * 15 && right <= 15 * 15 && x <= 12;
-      const bool flint = x > 12 && x <= 17 && left > 15 * 15 - 40 && dy * dy <= 12 * 12;
-      if (crown) put(x, y, kCyan);
-      if (flint) put(x, y, kBlue);
-    }
+  // A biconvex crown element with a plano-concave flint element cemented
+  // behind it; their surfaces are parabolas through the rim at |dy| = 11.
+  for (int dy = -11; dy <= 11; ++dy) {
+    const int sag = dy * dy * 4 / 121;  // 0 on the axis, 4 at the rim
+    for (int x = 7 + sag; x <= 15 - sag; ++x) put(x, 16 + dy, kCyan);
+    for (int x = 16 - sag; x <= 18; ++x) put(x, 16 + dy, kBlue);
+    put(7 + sag, 16 + dy, kDarkCyan);
+    put(18, 16 + dy, kDarkBlue);
   }
-  // A ray from the upper left, bent toward the focus on the right.
-  for (int x = 2; x <= 11; ++x) put(x, 7, kRed);
-  for (int x = 12; x <= 29; ++x) put(x, 7 + (x - 12) * 9 / 17, kRed);
-  for (int x = 2; x <= 11; ++x) put(x, 25, kYellow);
-  for (int x = 12; x <= 29; ++x) put(x, 25 - (x - 12) * 9 / 17, kYellow);
-  put(29, 16, kDarkRed);
+  // The focus.
   put(28, 16, kDarkRed);
+  put(29, 16, kDarkRed);
   return image;
 }
 
