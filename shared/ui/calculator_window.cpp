@@ -4,6 +4,7 @@
 #include <limits>
 #include <vector>
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -57,6 +58,20 @@ class ClientScrollArea : public QScrollArea {
     verticalScrollBar()->setPageStep(view.height() * 9 / 10);
   }
 };
+
+// A label keeps its designed rectangle. Where the face that stands in for the
+// designed font sets the caption wider than the designed width, the glyphs
+// are narrowed just enough to fit; the character height stays as designed.
+void FitCaption(QLabel* label, int width) {
+  const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text());
+  if (needed <= width) return;
+  QFont narrow = label->font();
+  for (int stretch = 100 * width / needed; stretch > 50; --stretch) {
+    narrow.setStretch(stretch);
+    if (QFontMetrics(narrow).horizontalAdvance(label->text()) <= width) break;
+  }
+  label->setFont(narrow);
+}
 
 void SetUpMemo(QPlainTextEdit* memo) {
   memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -150,10 +165,7 @@ void CalculatorWindow::Build() {
     if (c.font_px != 0) w->setFont(CalculatorFont(c.font_px));
     w->setGeometry(ToQRect(c.rect));
     if (c.kind == ControlKind::Label) {
-      // Labels size themselves to their caption: where the face that stands
-      // in for the designed font needs more room, the label grows to the
-      // right rather than cutting its text.
-      w->resize(std::max(c.rect.width, w->sizeHint().width()), c.rect.height);
+      FitCaption(static_cast<QLabel*>(w), c.rect.width);
     }
     const bool focusable = c.kind == ControlKind::Edit || c.kind == ControlKind::Memo ||
                            c.kind == ControlKind::Button;

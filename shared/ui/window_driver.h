@@ -57,6 +57,7 @@ class WindowDriver {
   StateSnapshot State() const;
 
   CalculatorWindow& Window() { return *window_; }
+  const CalculatorWindow& Window() const { return *window_; }
 
  private:
   void BeginStep();
