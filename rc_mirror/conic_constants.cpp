@@ -5,11 +5,6 @@
 #include "numeric/power.h"
 
 namespace optics::corvale {
-namespace {
-
-std::string F7(Extended v) { return FloatToStrF(v, FloatFormat::ffGeneral, 7, 6); }
-
-}  // namespace
 
 void CorvaleForm::Button1Click() {
   R1 = StrToFloat(Edit1);

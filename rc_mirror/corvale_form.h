@@ -5,10 +5,14 @@
 #include <string>
 
 #include "memo/memo_text.h"
+#include "numeric/decimal.h"
 #include "numeric/extended.h"
 #include "ui/form_binding.h"
 
 namespace optics::corvale {
+
+// Every number Corvale shows: general format with 7 significant digits.
+inline std::string F7(Extended v) { return FloatToStrF(v, FloatFormat::ffGeneral, 7, 6); }
 
 class CorvaleForm : public ui::FormModel {
  public:

@@ -8,8 +8,6 @@
 namespace optics::corvale {
 namespace {
 
-std::string F7(Extended v) { return FloatToStrF(v, FloatFormat::ffGeneral, 7, 6); }
-
 // The curvature c = 1 / R, then a1 = c / 2, a2 = c^3 (K / 8), a3 = c^5 (K^2 / 16),
 // a4 = c^7 (K^3 / 32); each K power and its factor is formed first and held.
 void Convert(Double R, Double K, Double& c, Double& a1, Double& a2, Double& a3, Double& a4) {
