@@ -3,10 +3,10 @@
 
 namespace optics::ostrine {
 
-using ui::ControlKind;
+using form::ControlKind;
 
-const ui::FormDescription& OstrineForm::Description() const {
-  static const ui::FormDescription form{
+const form::FormDescription& OstrineForm::Description() const {
+  static const form::FormDescription form{
       .caption = "Ostrine",
       .outer = {350, 171, 641, 687},
       .font_px = 12,
@@ -32,7 +32,7 @@ const ui::FormDescription& OstrineForm::Description() const {
   return form;
 }
 
-ui::FormBinding OstrineForm::Bind() {
+form::FormBinding OstrineForm::Bind() {
   return {
       .edits = {{"Edit1", &Edit1}, {"Edit2", &Edit2}, {"Edit3", &Edit3},
                 {"Edit4", &Edit4}, {"Edit5", &Edit5}, {"Edit6", &Edit6}},
@@ -48,6 +48,6 @@ ui::FormBinding OstrineForm::Bind() {
   };
 }
 
-std::unique_ptr<ui::FormModel> MakeOstrineForm() { return std::make_unique<OstrineForm>(); }
+std::unique_ptr<form::FormModel> MakeOstrineForm() { return std::make_unique<OstrineForm>(); }
 
 }  // namespace optics::ostrine

@@ -6,11 +6,11 @@
 
 #include "memo/memo_text.h"
 #include "numeric/extended.h"
-#include "ui/form_binding.h"
+#include "form/form_binding.h"
 
 namespace optics::ostrine {
 
-class OstrineForm : public ui::FormModel {
+class OstrineForm : public form::FormModel {
  public:
   // Fields, zero at creation, in declaration order.
   Double nC1, nd1, nF1, nC2, nd2, nF2;
@@ -28,10 +28,10 @@ class OstrineForm : public ui::FormModel {
   // then appends the fourteen display lines of the two solutions to Memo1.
   void Button1Click();
 
-  const ui::FormDescription& Description() const override;
-  ui::FormBinding Bind() override;
+  const form::FormDescription& Description() const override;
+  form::FormBinding Bind() override;
 };
 
-std::unique_ptr<ui::FormModel> MakeOstrineForm();
+std::unique_ptr<form::FormModel> MakeOstrineForm();
 
 }  // namespace optics::ostrine

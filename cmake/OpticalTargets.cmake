@@ -14,9 +14,14 @@ function(optical_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main
                                         optical_build_settings)
-  gtest_discover_tests(${name}
-    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${ARG_ENVIRONMENT}"
-    DISCOVERY_TIMEOUT 60)
+  set(properties "")
+  if(ARG_LABELS)
+    list(APPEND properties LABELS "${ARG_LABELS}")
+  endif()
+  if(ARG_ENVIRONMENT)
+    list(APPEND properties ENVIRONMENT "${ARG_ENVIRONMENT}")
+  endif()
+  gtest_discover_tests(${name} PROPERTIES ${properties} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
 endfunction()
 
 # optical_add_smoke_test(<program target> <caption> <width> <height>)
@@ -58,7 +63,7 @@ function(optical_add_calculator program calc)
       target_link_libraries(${window_test} PRIVATE ${calc} optical_gui_test_main
                                                    optical_build_settings)
       target_include_directories(${window_test} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
-      gtest_discover_tests(${window_test} DISCOVERY_TIMEOUT 60
+      gtest_discover_tests(${window_test} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS gui)
       optical_add_smoke_test(${program} ${program} ${ARG_OUTER_SIZE})
     endif()

@@ -1,13 +1,13 @@
-#include "dispersion.h"
-
+// The button of Vandrel: the C-, F- and g-line indices of a glass from its
+// d-line index nd and Abbe number Vd.
 #include "numeric/decimal.h"
+#include "vandrel_form.h"
 
 namespace optics::vandrel {
 
-std::string DispersionFields::EstimateDispersion(std::string_view abbe_text,
-                                                 std::string_view index_text) {
-  Vd = StrToFloat(abbe_text);
-  nd = StrToFloat(index_text);
+void VandrelForm::Button1Click() {
+  Vd = StrToFloat(Edit2);
+  nd = StrToFloat(Edit1);
   x = Vd / 100;
   x2 = x * x;
   delta_n = (nd - 1) / Vd;
@@ -17,9 +17,9 @@ std::string DispersionFields::EstimateDispersion(std::string_view abbe_text,
   nF = B * delta_n + nd;
   nC = nF - delta_n;
 
-  return "nC = " + FloatToStr(nC) + "\r\n" +
-         "nF = " + FloatToStr(nF) + "\r\n" +
-         "ng = " + FloatToStr(ng) + "\r\n";
+  Memo1.Replace("nC = " + FloatToStr(nC) + "\r\n" +
+                "nF = " + FloatToStr(nF) + "\r\n" +
+                "ng = " + FloatToStr(ng) + "\r\n");
 }
 
 }  // namespace optics::vandrel

@@ -4,27 +4,38 @@
 
 #include <string>
 
-#include "dispersion.h"
+#include "form/form_binding.h"
 #include "memo/memo_text.h"
-#include "ui/form_binding.h"
+#include "numeric/extended.h"
 
 namespace optics::vandrel {
 
-class VandrelForm : public ui::FormModel {
+class VandrelForm : public form::FormModel {
  public:
-  DispersionFields fields;
+  // Fields, zero at creation, in declaration order. They keep the values of
+  // the last calculation, also of one that stopped halfway.
+  Double nd, nC, nF, ng, Vd, x, x2, delta_n, A, B;
+
   std::string Edit1;  // nd
   std::string Edit2;  // Vd
   MemoText Memo1;     // the results
 
-  // Estimates from Edit2 (read first) and Edit1 and makes the result the
-  // whole text of Memo1; after a failure Memo1 keeps its text.
+  // Reads the Abbe number from Edit2 first, then the d-line index from
+  // Edit1, computes the C-, F- and g-line indices by an empirical quadratic
+  // in x = Vd / 100, storing every step in its field, and makes
+  //   "nC = <nC>\r\nnF = <nF>\r\nng = <ng>\r\n"
+  // (FloatToStr digits) the whole text of Memo1. A failure (EConvertError,
+  // EZeroDivide, EInvalidOp, EOverflow) leaves the fields assigned before it,
+  // and Memo1 keeps its text.
+  //   Edit2 "64.15", Edit1 "1.51633" -> "nC = 1.51385015094625\r\n"
+  //                                     "nF = 1.52189894284025\r\n"
+  //                                     "ng = 1.52617319431426\r\n"
   void Button1Click();
 
-  const ui::FormDescription& Description() const override;
-  ui::FormBinding Bind() override;
+  const form::FormDescription& Description() const override;
+  form::FormBinding Bind() override;
 };
 
-std::unique_ptr<ui::FormModel> MakeVandrelForm();
+std::unique_ptr<form::FormModel> MakeVandrelForm();
 
 }  // namespace optics::vandrel

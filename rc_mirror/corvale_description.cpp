@@ -3,7 +3,7 @@
 
 namespace optics::corvale {
 
-using ui::ControlKind;
+using form::ControlKind;
 
 namespace {
 constexpr int kLabel = 13;   // every label's font height
@@ -11,8 +11,8 @@ constexpr int kField = 15;   // every edit field's and memo's
 constexpr int kWindow = 0;   // the buttons use the window's 12
 }  // namespace
 
-const ui::FormDescription& CorvaleForm::Description() const {
-  static const ui::FormDescription form{
+const form::FormDescription& CorvaleForm::Description() const {
+  static const form::FormDescription form{
       .caption = "Corvale",
       .outer = {238, 189, 875, 778},
       .font_px = 12,
@@ -64,7 +64,7 @@ const ui::FormDescription& CorvaleForm::Description() const {
   return form;
 }
 
-ui::FormBinding CorvaleForm::Bind() {
+form::FormBinding CorvaleForm::Bind() {
   return {
       .edits = {{"Edit1", &Edit1}, {"Edit2", &Edit2}, {"Edit3", &Edit3}, {"Edit4", &Edit4},
                 {"Edit5", &Edit5}, {"Edit7", &Edit7}, {"Edit8", &Edit8}, {"Edit9", &Edit9},
@@ -83,6 +83,6 @@ ui::FormBinding CorvaleForm::Bind() {
   };
 }
 
-std::unique_ptr<ui::FormModel> MakeCorvaleForm() { return std::make_unique<CorvaleForm>(); }
+std::unique_ptr<form::FormModel> MakeCorvaleForm() { return std::make_unique<CorvaleForm>(); }
 
 }  // namespace optics::corvale

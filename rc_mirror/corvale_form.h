@@ -7,14 +7,14 @@
 #include "memo/memo_text.h"
 #include "numeric/decimal.h"
 #include "numeric/extended.h"
-#include "ui/form_binding.h"
+#include "form/form_binding.h"
 
 namespace optics::corvale {
 
 // Every number Corvale shows: general format with 7 significant digits.
 inline std::string F7(Extended v) { return FloatToStrF(v, FloatFormat::ffGeneral, 7, 6); }
 
-class CorvaleForm : public ui::FormModel {
+class CorvaleForm : public form::FormModel {
  public:
   // Fields, zero at creation, in declaration order.
   Double R1, R2, d, f, BFL, u2, u3, h1, h2, h3;
@@ -36,10 +36,10 @@ class CorvaleForm : public ui::FormModel {
   // the last run of the upper button, and lists them in Memo2.
   void Button2Click();
 
-  const ui::FormDescription& Description() const override;
-  ui::FormBinding Bind() override;
+  const form::FormDescription& Description() const override;
+  form::FormBinding Bind() override;
 };
 
-std::unique_ptr<ui::FormModel> MakeCorvaleForm();
+std::unique_ptr<form::FormModel> MakeCorvaleForm();
 
 }  // namespace optics::corvale

@@ -1,4 +1,5 @@
 // The achromat's two solutions, digit for digit, and what a failure leaves.
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ constexpr const char* kDefaultBlock =
 
 class OstrineTest : public ::testing::Test {
  protected:
-  OstrineTest() { ui::LoadInitialContents(form_); }
+  OstrineTest() { form::LoadInitialContents(form_); }
   OstrineForm form_;
 };
 
@@ -74,6 +75,9 @@ struct FailureRow {
   const char* last_field;    // the last field that received a value
   const char* first_unset;   // the first field never assigned
 };
+
+// A failing row prints as its name.
+void PrintTo(const FailureRow& row, std::ostream* os) { *os << row.name; }
 
 class AchromatFailure : public OstrineTest, public ::testing::WithParamInterface<FailureRow> {
  protected:

@@ -7,7 +7,7 @@
 namespace optics::ostrine {
 namespace {
 
-const ui::ProgramEntry kOstrine{"Ostrine", MakeOstrineForm};
+const form::ProgramEntry kOstrine{"Ostrine", MakeOstrineForm};
 
 class OstrineWindow : public testing::WindowTest {
  protected:
@@ -16,7 +16,7 @@ class OstrineWindow : public testing::WindowTest {
 
 TEST_F(OstrineWindow, ShowsTheDesignedLayout) {
   EXPECT_EQ(driver_.Caption(), "Ostrine");
-  EXPECT_EQ(driver_.WindowRect(), (ui::Rect{350, 171, 641, 687}));
+  EXPECT_EQ(driver_.WindowRect(), (form::Rect{350, 171, 641, 687}));
   ExpectDesignedLayout(OstrineForm().Description());
   const auto layout = driver_.Layout();
   ASSERT_EQ(layout.size(), 16u);

@@ -1,12 +1,25 @@
-// The dispersion estimate from its two texts to its result text.
+// The dispersion estimate from its two texts to its result text and fields.
+#include <ostream>
 #include <gtest/gtest.h>
 
-#include "dispersion.h"
 #include "numeric/decimal.h"
 #include "test_support.h"
+#include "vandrel_form.h"
 
 namespace optics::vandrel {
 namespace {
+
+// Vandrel's estimator: a form with its fields, the button run on two texts.
+struct DispersionFields : VandrelForm {
+  // Runs the button with the Abbe number in Edit2 and the index in Edit1 and
+  // returns Memo1's text.
+  std::string EstimateDispersion(const char* abbe_text, const char* index_text) {
+    Edit2 = abbe_text;
+    Edit1 = index_text;
+    Button1Click();
+    return Memo1.Text();
+  }
+};
 
 TEST(EstimateDispersion, DefaultGlassGivesTheKnownDigitsAndFields) {
   DispersionFields f;
@@ -46,6 +59,9 @@ struct FailureCase {
   double vd_after;      // Vd after the failure
   double nd_after;      // nd after the failure
 };
+
+// A failing row prints as its name.
+void PrintTo(const FailureCase& row, std::ostream* os) { *os << row.name; }
 
 class FailsAtItsStep : public ::testing::TestWithParam<FailureCase> {};
 

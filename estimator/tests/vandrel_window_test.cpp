@@ -1,4 +1,5 @@
 // The real Vandrel window, driven offscreen as a person would use it.
+#include <ostream>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -13,7 +14,7 @@
 namespace optics::vandrel {
 namespace {
 
-const ui::ProgramEntry kVandrel{"Vandrel", MakeVandrelForm};
+const form::ProgramEntry kVandrel{"Vandrel", MakeVandrelForm};
 constexpr const char* kDefaultResult =
     "nC = 1.51385015094625\r\nnF = 1.52189894284025\r\nng = 1.52617319431426\r\n";
 
@@ -24,8 +25,8 @@ class VandrelWindow : public testing::WindowTest {
 
 TEST_F(VandrelWindow, ShowsTheDesignedLayout) {
   EXPECT_EQ(driver_.Caption(), "Vandrel");
-  const ui::Rect outer = driver_.WindowRect();
-  EXPECT_EQ(outer, (ui::Rect{325, 128, 499, 531}));
+  const form::Rect outer = driver_.WindowRect();
+  EXPECT_EQ(outer, (form::Rect{325, 128, 499, 531}));
   ExpectDesignedLayout(VandrelForm().Description());
   const auto layout = driver_.Layout();
   ASSERT_EQ(layout.size(), 8u);
@@ -76,7 +77,7 @@ TEST_F(VandrelWindow, ScrollBarsAppearWhenTheClientIsSmallerThanTheControls) {
   EXPECT_EQ(scroll->verticalScrollBar()->pageStep(),
             scroll->viewport()->height() * 9 / 10);
   const auto layout = driver_.Layout();
-  EXPECT_EQ(layout[0].rect, (ui::Rect{80, 60, 125, 28})) << "controls keep their place and size";
+  EXPECT_EQ(layout[0].rect, (form::Rect{80, 60, 125, 28})) << "controls keep their place and size";
 }
 
 TEST_F(VandrelWindow, ButtonComputesTheDefaultGlassAndKeepsTheFocus) {
@@ -105,6 +106,9 @@ struct FailureRow {
   const char* vd;
   const char* box_text;
 };
+
+// A failing row prints as its name.
+void PrintTo(const FailureRow& row, std::ostream* os) { *os << row.name; }
 
 class VandrelFailure : public VandrelWindow,
                        public ::testing::WithParamInterface<FailureRow> {};

@@ -1,5 +1,6 @@
 // The upper button: three formula sets, their memo blocks, Edit7 and Edit8,
 // and what a failure leaves behind.
+#include <ostream>
 #include <string>
 
 #include "corvale_fixture.h"
@@ -51,6 +52,9 @@ struct FailureRow {
   const char* message;   // the failure's message
   int memo_lines;        // the lines Memo1 then shows: -1 untouched, else the count
 };
+
+// A failing row prints as its name.
+void PrintTo(const FailureRow& row, std::ostream* os) { *os << row.name; }
 
 class UpperButtonFailure : public CorvaleTest,
                            public ::testing::WithParamInterface<FailureRow> {};

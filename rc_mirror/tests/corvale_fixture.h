@@ -9,7 +9,7 @@ namespace optics::corvale {
 
 class CorvaleTest : public ::testing::Test {
  protected:
-  CorvaleTest() { ui::LoadInitialContents(form_); }
+  CorvaleTest() { form::LoadInitialContents(form_); }
   CorvaleForm form_;
 };
 

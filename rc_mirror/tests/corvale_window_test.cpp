@@ -8,7 +8,7 @@
 namespace optics::corvale {
 namespace {
 
-const ui::ProgramEntry kCorvale{"Corvale", MakeCorvaleForm};
+const form::ProgramEntry kCorvale{"Corvale", MakeCorvaleForm};
 
 class CorvaleWindow : public testing::WindowTest {
  protected:
@@ -17,7 +17,7 @@ class CorvaleWindow : public testing::WindowTest {
 
 TEST_F(CorvaleWindow, ShowsTheDesignedLayout) {
   EXPECT_EQ(driver_.Caption(), "Corvale");
-  EXPECT_EQ(driver_.WindowRect(), (ui::Rect{238, 189, 875, 778}));
+  EXPECT_EQ(driver_.WindowRect(), (form::Rect{238, 189, 875, 778}));
   ExpectDesignedLayout(CorvaleForm().Description());
   const auto layout = driver_.Layout();
   ASSERT_EQ(layout.size(), 29u);

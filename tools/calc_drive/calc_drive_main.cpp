@@ -5,21 +5,16 @@
 #include <string>
 
 #include "json/json.h"
-#include "numeric/decimal.h"
-#include "numeric/fpu_environment.h"
 #include "scenario.h"
 #include "ui/application.h"
-#include "ui/locale_separator.h"
-#include "ui/window_driver.h"
+#include "ui/startup.h"
+#include "driver/window_driver.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   optics::ui::InstallQuietOffscreenMessages();
-  optics::EstablishArithmeticEnvironment();
-  optics::SetDecimalSeparator(optics::ui::ReadUserDecimalSeparator());  // as the programs do
-  optics::ui::GuardedQApplication qt(argc, argv);
-  optics::EstablishArithmeticEnvironment();
-  optics::ui::Application app("calc-drive");
+  optics::ui::Startup start(argc, argv, "calc-drive");  // as the programs start
+  optics::ui::Application& app = start.App();
 
   std::string line;
   while (std::getline(std::cin, line)) {

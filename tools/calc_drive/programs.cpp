@@ -6,8 +6,8 @@
 
 namespace optics::drive {
 
-const std::vector<ui::ProgramEntry>& Programs() {
-  static const std::vector<ui::ProgramEntry> programs = {
+const std::vector<form::ProgramEntry>& Programs() {
+  static const std::vector<form::ProgramEntry> programs = {
       {"Vandrel", vandrel::MakeVandrelForm},
       {"Corvale", corvale::MakeCorvaleForm},
       {"Ostrine", ostrine::MakeOstrineForm},
@@ -15,8 +15,8 @@ const std::vector<ui::ProgramEntry>& Programs() {
   return programs;
 }
 
-const ui::ProgramEntry* FindProgram(const std::string& name) {
-  for (const ui::ProgramEntry& p : Programs()) {
+const form::ProgramEntry* FindProgram(const std::string& name) {
+  for (const form::ProgramEntry& p : Programs()) {
     if (name == p.name) return &p;
   }
   return nullptr;

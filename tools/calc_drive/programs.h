@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/form_binding.h"
+#include "form/form_binding.h"
 
 namespace optics::drive {
 
-const std::vector<ui::ProgramEntry>& Programs();
-const ui::ProgramEntry* FindProgram(const std::string& name);
+const std::vector<form::ProgramEntry>& Programs();
+const form::ProgramEntry* FindProgram(const std::string& name);
 
 }  // namespace optics::drive

@@ -4,12 +4,12 @@
 
 #include "bit_patterns.h"
 #include "programs.h"
-#include "ui/window_driver.h"
+#include "driver/window_driver.h"
 
 namespace optics::drive {
 namespace {
 
-json::Value RectValue(const ui::Rect& r) {
+json::Value RectValue(const form::Rect& r) {
   return json::Array{r.left, r.top, r.width, r.height};
 }
 
@@ -68,7 +68,7 @@ json::Value PlayScenario(ui::Application& app, const json::Value& request) {
   try {
     if (!request.IsObject()) throw std::invalid_argument("a scenario must be a JSON object");
     const std::string& name = StringMember(request, "program");
-    const ui::ProgramEntry* program = FindProgram(name);
+    const form::ProgramEntry* program = FindProgram(name);
     if (program == nullptr) throw std::invalid_argument("unknown program '" + name + "'");
     const json::Value* steps = request.Find("steps");
     if (steps != nullptr && !steps->IsArray()) throw std::invalid_argument("\"steps\" must be an array");

@@ -1,6 +1,7 @@
 // The conversion probe as the tests use it: request lines into the built
 // program through one pipe, answer lines out through another, compared
 // byte for byte.
+#include <ostream>
 #include <map>
 #include <string>
 #include <vector>
@@ -144,6 +145,9 @@ const std::vector<Exchange> kExchanges = {
     {"AfterBadLinesTheProbeGoesOn", R"({"op":"parse","text":"2"})",
      R"({"extended":"40008000000000000000","double":"4000000000000000"})"},
 };
+
+// A failing row prints as its name.
+void PrintTo(const Exchange& row, std::ostream* os) { *os << row.name; }
 
 class Exchanges : public ::testing::TestWithParam<Exchange> {
  protected:

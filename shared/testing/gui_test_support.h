@@ -1,0 +1,63 @@
+// Helpers of the window tests.
+#pragma once
+
+#include <string>
+
+#include <QFontMetrics>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+#include "ui/application.h"
+#include "driver/window_driver.h"
+
+namespace optics::testing {
+
+// A freshly created window of one program, driven as a person would.
+class WindowTest : public ::testing::Test {
+ protected:
+  explicit WindowTest(const form::ProgramEntry& program)
+      : driver_(*ui::Application::Instance(), program) {}
+
+  std::string Text(const std::string& control) const {
+    for (const auto& [name, text] : driver_.State().controls) {
+      if (name == control) return text;
+    }
+    ADD_FAILURE() << "no edit or memo " << control;
+    return {};
+  }
+
+  double Field(const std::string& field) const {
+    for (const auto& [name, value] : driver_.State().fields) {
+      if (name == field) return value;
+    }
+    ADD_FAILURE() << "no field " << field;
+    return 0.0;
+  }
+
+  // Every control stands at its designed place and size with its designed
+  // font height, and every label's caption fits its designed width.
+  void ExpectDesignedLayout(const form::FormDescription& d) const {
+    const auto layout = driver_.Layout();
+    ASSERT_EQ(layout.size(), d.controls.size());
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+      const form::ControlDescription& c = d.controls[i];
+      const form::Rect& r = layout[i].rect;
+      EXPECT_EQ(layout[i].name, c.name);
+      EXPECT_EQ(layout[i].font_px, c.font_px == 0 ? d.font_px : c.font_px) << c.name;
+      EXPECT_EQ(r, c.rect) << c.name;
+      if (c.kind == form::ControlKind::Label) {
+        const QWidget* label = driver_.Window().Control(c.name);
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(QString::fromStdString(layout[i].text)),
+                  c.rect.width)
+            << c.name << " would be cut";
+      }
+    }
+  }
+
+  ui::WindowDriver driver_;
+};
+
+}  // namespace optics::testing
