@@ -8,15 +8,19 @@
 namespace optics::corvale {
 namespace {
 
-// The curvature c = 1 / R, then a1 = c / 2, a2 = c^3 (K / 8), a3 = c^5 (K^2 / 16),
-// a4 = c^7 (K^3 / 32); each K power and its factor is formed first and held.
+// The curvature c = 1 / R, then the first four coefficients of the conic's
+// sag expansion (K = 0 a paraboloid):
+//   z = c r^2 / (1 + sqrt(1 - K c^2 r^2))
+//     = c/2 r^2 + c^3 (K/8) r^4 + c^5 (K^2/16) r^6 + c^7 (5 K^3/128) r^8 + ...
+// 5/128 = 0.0390625 is exact in binary. Each K power and its factor is
+// formed first and held.
 void Convert(Double R, Double K, Double& c, Double& a1, Double& a2, Double& a3, Double& a4) {
   c = 1 / R;
   a1 = c / 2;
   a2 = Power(c, 3) * (0.125L * K);
   Extended t = Power(K, 2) * 0.0625L;
   a3 = Power(c, 5) * t;
-  t = Power(K, 3) * 0.03125L;
+  t = Power(K, 3) * 0.0390625L;
   a4 = Power(c, 7) * t;
 }
 
