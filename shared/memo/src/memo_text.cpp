@@ -14,7 +14,13 @@ MemoText MemoText::FromLines(std::initializer_list<std::string_view> lines) {
 bool MemoText::Replace(std::string_view text) {
   if (text == text_) return false;
   text_.assign(text);
+  shown_ = kNotShown;
   return true;
+}
+
+std::optional<std::string_view> MemoText::AppendedSinceShown() const {
+  if (shown_ == kNotShown || shown_ > text_.size()) return std::nullopt;
+  return std::string_view(text_).substr(shown_);
 }
 
 bool MemoText::EndsWithLineBreak() const { return std::string_view(text_).ends_with("\r\n"); }
@@ -38,12 +44,12 @@ int MemoText::LineCount() const {
   return (text_.empty() || EndsWithLineBreak()) ? display_lines - 1 : display_lines;
 }
 
-std::string MemoText::DisplayText() const {
+std::string MemoText::DisplayTextOf(std::string_view text) {
   std::string out;
-  out.reserve(text_.size());
-  for (std::size_t i = 0; i < text_.size(); ++i) {
-    if (text_[i] == '\r' && i + 1 < text_.size() && text_[i + 1] == '\n') continue;
-    out += text_[i];
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out += text[i];
   }
   return out;
 }

@@ -74,5 +74,39 @@ TEST(MemoText, DisplayTextRoundTripsCrLf) {
   EXPECT_EQ(MemoText::FromDisplayText(memo.DisplayText()), memo.Text());
 }
 
+// A window shows only what was appended since it last showed the memo; any
+// other change sends it the whole text again.
+TEST(MemoText, AppendedSinceShownIsTheNewLinesOnlyWhileNothingElseChanged) {
+  MemoText memo;
+  EXPECT_FALSE(memo.AppendedSinceShown()) << "never shown";
+  memo.MarkShown();
+  EXPECT_EQ(memo.AppendedSinceShown(), "");
+  memo.Add("A");
+  memo.Add("");
+  EXPECT_EQ(memo.AppendedSinceShown(), "A\r\n\r\n");
+  memo.MarkShown();
+  memo.Add("B");
+  EXPECT_EQ(memo.AppendedSinceShown(), "B\r\n");
+
+  MemoText cleared = memo;
+  cleared.Clear();
+  cleared.Add("A");
+  EXPECT_FALSE(cleared.AppendedSinceShown());
+
+  MemoText replaced = memo;
+  EXPECT_FALSE(replaced.Replace(replaced.Text())) << "the same text changes nothing";
+  EXPECT_TRUE(replaced.AppendedSinceShown());
+  replaced.Replace("other");
+  EXPECT_FALSE(replaced.AppendedSinceShown());
+
+  // After the user deleted the final line break, the append starts with it;
+  // shown piece by piece the display is still the whole text's.
+  MemoText unbroken("A\r\nB");
+  unbroken.MarkShown();
+  unbroken.Add("C");
+  EXPECT_EQ(MemoText::DisplayTextOf("A\r\nB") + MemoText::DisplayTextOf(*unbroken.AppendedSinceShown()),
+            unbroken.DisplayText());
+}
+
 }  // namespace
 }  // namespace optics

@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QWindow>
@@ -278,8 +279,25 @@ void CalculatorWindow::ShowState() {
   }
   for (auto& [name, memo] : binding_.memos) {
     auto* widget = qobject_cast<QPlainTextEdit*>(controls_.at(name));
-    const QString shown = Q(memo->DisplayText());
-    if (widget->toPlainText() != shown) widget->setPlainText(shown);
+    if (const auto appended = memo->AppendedSinceShown()) {
+      // The widget shows the text as it was at the last showing: only the
+      // appended lines go in, at the end, so an append costs the same
+      // however much the memo holds. Like a whole new text, they leave no
+      // step for the user's undo.
+      if (!appended->empty()) {
+        QTextDocument* document = widget->document();
+        const bool undo = document->isUndoRedoEnabled();
+        document->setUndoRedoEnabled(false);
+        QTextCursor end(document);
+        end.movePosition(QTextCursor::End);
+        end.insertText(Q(MemoText::DisplayTextOf(*appended)));
+        document->setUndoRedoEnabled(undo);
+      }
+    } else {
+      const QString shown = Q(memo->DisplayText());
+      if (widget->toPlainText() != shown) widget->setPlainText(shown);
+    }
+    memo->MarkShown();
   }
   showing_state_ = false;
 }

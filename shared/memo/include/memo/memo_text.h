@@ -4,6 +4,7 @@
 // Only CR LF separates lines; a lone CR or LF is an ordinary character.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,7 +26,10 @@ class MemoText {
   bool Replace(std::string_view text);
 
   // Empties the memo.
-  void Clear() { text_.clear(); }
+  void Clear() {
+    text_.clear();
+    shown_ = kNotShown;
+  }
 
   // Appends a line S. When the text is empty or ends in CR LF, S + CR LF is
   // added at the end; otherwise CR LF + S is, and the text then no longer
@@ -39,13 +43,28 @@ class MemoText {
   int LineCount() const;
 
   // The text as a plain-text widget shows it (LF between lines), and back:
-  // every LF the widget holds stands for CR LF.
-  std::string DisplayText() const;
+  // every LF the widget holds stands for CR LF. A text made of appends shows
+  // as the display texts of its pieces one after the other.
+  std::string DisplayText() const { return DisplayTextOf(text_); }
+  static std::string DisplayTextOf(std::string_view text);
   static std::string FromDisplayText(std::string_view display);
 
+  // What a window that showed the text at the last MarkShown() still has to
+  // show: the text appended since then, or nullopt when anything else
+  // changed it (Replace with another text, Clear, a new text assigned) or it
+  // was never marked. So the cost of showing an append never depends on what
+  // the memo already holds.
+  //   MarkShown(); Add("A"); Add("B")  -> "A\r\nB\r\n"
+  //   MarkShown()                      -> ""
+  //   MarkShown(); Clear(); Add("A")   -> nullopt
+  std::optional<std::string_view> AppendedSinceShown() const;
+  void MarkShown() { shown_ = text_.size(); }
+
  private:
+  static constexpr std::size_t kNotShown = std::string::npos;
   bool EndsWithLineBreak() const;
   std::string text_;
+  std::size_t shown_ = kNotShown;  // the length of the text at MarkShown()
 };
 
 }  // namespace optics
