@@ -18,6 +18,8 @@ int RunProgram(int argc, char** argv, std::unique_ptr<FormModel> (*make)()) {
   EstablishArithmeticEnvironment();  // whatever the toolkit's start-up did to it
   QApplication::setWindowIcon(CalculatorIcon());
   Application app(ApplicationTitle(QCoreApplication::applicationFilePath().toStdString()));
+  QGuiApplication::setDesktopFileName(  // e.g. io.github.opticalcalculators.vandrel
+      QString::fromStdString("io.github.opticalcalculators." + app.Title()).toLower());
 
   const std::unique_ptr<FormModel> form = make();
   CalculatorWindow window(*form, app);
