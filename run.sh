@@ -9,13 +9,14 @@ cd "$OPTICAL_ROOT"
 programs=(Vandrel Corvale Ostrine)
 if [ $# -gt 0 ]; then programs=("$@"); fi
 
-ensure_packages
+ensure_run_packages
 for p in "${programs[@]}"; do
   case "$p" in
     Vandrel|Corvale|Ostrine) ;;
     *) echo "run.sh: unknown program '$p' (there are Vandrel, Corvale and Ostrine)" >&2; exit 2 ;;
   esac
 done
+[ -f build/release/build.ninja ] || configure_preset release -DOPTICAL_BUILD_TESTS=OFF -DOPTICAL_BUILD_BENCHMARKS=OFF
 build_targets release "${programs[@]}"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -4,6 +4,8 @@
 #                      once more without optimisation (the digits must agree)
 #   ./test.sh --long   also the long differential sweeps
 #   ./test.sh --fuzz   a bounded libFuzzer run of the number parser instead
+#   ./test.sh --package  the Debian package instead: lintian, and an install
+#                      into a fresh Debian 12 root where each launcher entry starts
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 cd "$OPTICAL_ROOT"
@@ -13,7 +15,8 @@ case "${1:-}" in
   "") ;;
   --long) mode=long ;;
   --fuzz) mode=fuzz ;;
-  *) echo "usage: ./test.sh [--long | --fuzz]" >&2; exit 2 ;;
+  --package) exec "$OPTICAL_ROOT/packaging/package_test.sh" ;;
+  *) echo "usage: ./test.sh [--long | --fuzz | --package]" >&2; exit 2 ;;
 esac
 
 if [ "$mode" = fuzz ]; then
@@ -26,7 +29,7 @@ ensure_locale de_DE.UTF-8
 
 long=OFF
 [ "$mode" = long ] && long=ON
-build_preset release -DOPTICAL_LONG_TESTS=$long
+build_preset release -DOPTICAL_LONG_TESTS=$long -DOPTICAL_BUILD_TESTS=ON -DOPTICAL_BUILD_BENCHMARKS=ON
 ctest --preset release -j2
 
 build_preset debug-numeric -DOPTICAL_LONG_TESTS=OFF

@@ -4,21 +4,29 @@
 
 OPTICAL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# Packages for building, testing and running the three programs.
+# Packages for building and running the three programs (run.sh), and those
+# the tests add (ensure_packages installs both lists).
 OPTICAL_PACKAGES=(
   g++ cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
   qt6-base-dev libgl-dev fonts-ipafont-gothic
-  xvfb xauth x11-utils locales
+)
+OPTICAL_TEST_PACKAGES=(
+  libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
+  xvfb xauth x11-utils locales appstream desktop-file-utils
 )
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-# ensure_packages [extra packages...]: installs whatever is missing; quiet
-# and quick when everything is there.
+# ensure_packages [extra packages...]: installs whatever is missing of both
+# lists and the extra packages; quiet and quick when everything is there.
 ensure_packages() {
+  ensure_run_packages "${OPTICAL_TEST_PACKAGES[@]}" "$@"
+}
+
+# ensure_run_packages [extra packages...]: the same without the test packages.
+ensure_run_packages() {
   local missing=() p
   for p in "${OPTICAL_PACKAGES[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -8,6 +8,11 @@ namespace optics::ui {
 int RunProgram(int argc, char** argv, std::unique_ptr<form::FormModel> (*make)()) {
   Startup start(argc, argv);
   const std::unique_ptr<form::FormModel> form = make();
+  // The launcher entry's id, so that a desktop shell finds the entry and its
+  // icon:  "Vandrel" -> "io.github.opticalcalculators.vandrel"
+  QGuiApplication::setDesktopFileName(
+      QString::fromStdString("io.github.opticalcalculators." + form->Description().caption)
+          .toLower());
   CalculatorWindow window(*form, start.App());
   window.ShowAtDesignedPlace();
   return QApplication::exec();
