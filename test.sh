@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test.
-#   ./test.sh          the full suite: optimised build, and the numeric tests
-#                      once more without optimisation (the digits must agree)
+#   ./test.sh          the full suite: optimised build; the numeric tests
+#                      once more without optimisation (the digits must agree);
+#                      the whole suite under AddressSanitizer and
+#                      UndefinedBehaviorSanitizer
 #   ./test.sh --long   also the long differential sweeps
 #   ./test.sh --fuzz   a bounded libFuzzer run of the number parser instead
 #   ./test.sh --package  the Debian package instead: lintian, and an install
@@ -34,3 +36,6 @@ ctest --preset release -j2
 
 build_preset debug-numeric -DOPTICAL_LONG_TESTS=OFF
 ctest --preset debug-numeric -j2
+
+build_preset sanitize -DOPTICAL_LONG_TESTS=OFF
+ctest --preset sanitize -j2

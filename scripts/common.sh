@@ -12,7 +12,7 @@ OPTICAL_PACKAGES=(
 )
 OPTICAL_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
-  xvfb xauth x11-utils locales appstream desktop-file-utils
+  xvfb xauth x11-utils locales appstream desktop-file-utils ccache
 )
 
 as_root() {
@@ -50,8 +50,13 @@ ensure_locale() {
 }
 
 # configure_preset NAME [cmake -D options...]
+# A build folder configured afresh compiles through ccache when it is there,
+# so the suite's several builds of the same sources share their objects.
 configure_preset() {
   local preset="$1"; shift
+  if command -v ccache >/dev/null && [ -z "${CMAKE_CXX_COMPILER_LAUNCHER:-}" ]; then
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$OPTICAL_ROOT"
+  fi
   (cd "$OPTICAL_ROOT" && cmake --preset "$preset" "$@" >&2)
 }
 

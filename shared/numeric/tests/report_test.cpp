@@ -49,8 +49,8 @@ TEST(ExceptionFamily, MathErrorsAreExternalExceptions) {
     EXPECT_NE(dynamic_cast<const EExternal*>(&e), nullptr);
   }
   EXPECT_STREQ(EUnderflow().what(), "浮動小数点数のアンダーフロー");
-  EXPECT_EQ(dynamic_cast<const EExternal*>(static_cast<const Exception*>(new EAbort("x"))),
-            nullptr);
+  const EAbort abort("x");
+  EXPECT_EQ(dynamic_cast<const EExternal*>(static_cast<const Exception*>(&abort)), nullptr);
 }
 
 }  // namespace
