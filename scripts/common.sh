@@ -8,7 +8,7 @@ OPTICAL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 OPTICAL_PACKAGES=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
-  qt6-base-dev libgl-dev fonts-ipafont-gothic
+  qt6-base-dev libgl-dev fonts-ipafont-gothic nlohmann-json3-dev
   xvfb xauth x11-utils locales
 )
 
