@@ -1,11 +1,12 @@
 #include "numtext_request.h"
 
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <typeinfo>
 
 #include "bit_patterns.h"
-#include "json/json.h"
+#include "json_lines/json_lines.h"
 #include "numeric/decimal.h"
 #include "numeric/exceptions.h"
 #include "numeric/extended.h"
@@ -16,6 +17,8 @@
 namespace optics::numtext {
 namespace {
 
+using json_lines::Json;
+
 // A line that is no valid request; message says why.
 struct BadRequest {
   std::string message;
@@ -23,29 +26,30 @@ struct BadRequest {
 
 std::string Quoted(std::string_view name) { return "member \"" + std::string(name) + "\""; }
 
-// The member named name, or nullptr when absent.
-const json::Value* Optional(const json::Value& request, std::string_view name) {
-  const json::Value* found = nullptr;
-  for (const json::Member& m : request.AsObject()) {
-    if (m.first != name) continue;
+// The member named name, or nullptr when absent. The request keeps every
+// member of its text, a name given twice included.
+const Json* Optional(const Json& request, std::string_view name) {
+  const Json* found = nullptr;
+  for (const auto& [key, value] : request.get_ref<const Json::object_t&>()) {
+    if (key != name) continue;
     if (found) throw BadRequest{Quoted(name) + " appears more than once"};
-    found = &m.second;
+    found = &value;
   }
   return found;
 }
 
-const json::Value& Required(const json::Value& request, std::string_view name) {
-  const json::Value* v = Optional(request, name);
+const Json& Required(const Json& request, std::string_view name) {
+  const Json* v = Optional(request, name);
   if (!v) throw BadRequest{"missing " + Quoted(name)};
   return *v;
 }
 
-const std::string& AsString(const json::Value& v, std::string_view name) {
-  if (!v.IsString()) throw BadRequest{Quoted(name) + " must be a string"};
-  return v.AsString();
+const std::string& AsString(const Json& v, std::string_view name) {
+  if (!v.is_string()) throw BadRequest{Quoted(name) + " must be a string"};
+  return v.get_ref<const std::string&>();
 }
 
-long double ExtendedMember(const json::Value& v, std::string_view name) {
+long double ExtendedMember(const Json& v, std::string_view name) {
   const std::string& hex = AsString(v, name);
   if (hex.size() != kExtendedHexDigits) {
     throw BadRequest{Quoted(name) +
@@ -56,7 +60,7 @@ long double ExtendedMember(const json::Value& v, std::string_view name) {
   return *value;
 }
 
-double DoubleMember(const json::Value& v, std::string_view name) {
+double DoubleMember(const Json& v, std::string_view name) {
   const std::string& hex = AsString(v, name);
   if (hex.size() != kDoubleHexDigits) {
     throw BadRequest{Quoted(name) + " must be exactly 16 hex digits (the bits of a double)"};
@@ -66,8 +70,8 @@ double DoubleMember(const json::Value& v, std::string_view name) {
   return *value;
 }
 
-char32_t Separator(const json::Value& request) {
-  const json::Value* v = Optional(request, "sep");
+char32_t Separator(const Json& request) {
+  const Json* v = Optional(request, "sep");
   if (!v) return U'.';
   const std::string& s = AsString(*v, "sep");
   std::size_t i = 0;
@@ -78,15 +82,20 @@ char32_t Separator(const json::Value& request) {
   return c;
 }
 
-std::optional<int> Precision(const json::Value& request) {
-  const json::Value* v = Optional(request, "precision");
+// The reading holds a number as an integer exactly when its text denotes one
+// (7, 7.0, 70e-1), so 7.0000000000000000001 is no integer here.
+std::optional<int> Precision(const Json& request) {
+  const Json* v = Optional(request, "precision");
   if (!v) return std::nullopt;
-  if (!v->IsNumber()) throw BadRequest{Quoted("precision") + " must be a number"};
-  const auto p = v->ExactInteger();
-  if (!p || *p < std::numeric_limits<int>::min() || *p > std::numeric_limits<int>::max()) {
-    throw BadRequest{Quoted("precision") + " must be an integer in the int range"};
-  }
-  return static_cast<int>(*p);
+  if (!v->is_number()) throw BadRequest{Quoted("precision") + " must be a number"};
+  const auto in_range = [&] {
+    if (v->is_number_unsigned()) return v->get<std::uint64_t>() <= std::numeric_limits<int>::max();
+    if (!v->is_number_integer()) return false;
+    const auto p = v->get<std::int64_t>();
+    return p >= std::numeric_limits<int>::min() && p <= std::numeric_limits<int>::max();
+  };
+  if (!in_range()) throw BadRequest{Quoted("precision") + " must be an integer in the int range"};
+  return static_cast<int>(v->get<std::int64_t>());
 }
 
 // The name of the failure class, most derived first.
@@ -102,32 +111,32 @@ const char* ClassName(const Exception& e) {
   return "Exception";
 }
 
-json::Value Failure(std::string error, std::string message) {
-  json::Value answer;
-  answer.Add("error", std::move(error));
-  answer.Add("message", std::move(message));
+Json Failure(std::string error, std::string message) {
+  Json answer;
+  answer["error"] = std::move(error);
+  answer["message"] = std::move(message);
   return answer;
 }
 
-json::Value ParseOp(const json::Value& request) {
+Json ParseOp(const Json& request) {
   const std::string& text = AsString(Required(request, "text"), "text");
   const char32_t separator = Separator(request);
   const Extended v = StrToFloat(text, separator);
-  json::Value answer;
-  answer.Add("extended", ExtendedHex(v.value()));
+  Json answer;
+  answer["extended"] = ExtendedHex(v.value());
   try {
-    answer.Add("double", DoubleHex(Double::Store(v)));
+    answer["double"] = DoubleHex(Double::Store(v));
   } catch (const EOverflow& e) {
     EstablishArithmeticEnvironment();
-    answer.Add("double_error", "EOverflow");
-    answer.Add("message", e.Message());
+    answer["double_error"] = "EOverflow";
+    answer["message"] = e.Message();
   }
   return answer;
 }
 
-json::Value FormatOp(const json::Value& request) {
-  const json::Value* as_double = Optional(request, "double");
-  const json::Value* as_extended = Optional(request, "extended");
+Json FormatOp(const Json& request) {
+  const Json* as_double = Optional(request, "double");
+  const Json* as_extended = Optional(request, "extended");
   if (as_double && as_extended) {
     throw BadRequest{"give either member \"double\" or member \"extended\", not both"};
   }
@@ -136,29 +145,29 @@ json::Value FormatOp(const json::Value& request) {
                                : Extended(ExtendedMember(*as_extended, "extended"));
   const std::optional<int> precision = Precision(request);
   const char32_t separator = Separator(request);
-  json::Value answer;
-  answer.Add("text", precision ? FloatToStrF(v, FloatFormat::ffGeneral, *precision, 0, separator)
-                               : FloatToStr(v, separator));
+  Json answer;
+  answer["text"] = precision ? FloatToStrF(v, FloatFormat::ffGeneral, *precision, 0, separator)
+                             : FloatToStr(v, separator);
   return answer;
 }
 
-json::Value PowerOp(const json::Value& request) {
+Json PowerOp(const Json& request) {
   const long double base = ExtendedMember(Required(request, "base"), "base");
   const long double exponent = ExtendedMember(Required(request, "exponent"), "exponent");
-  json::Value answer;
-  answer.Add("extended", ExtendedHex(Power(base, exponent).value()));
+  Json answer;
+  answer["extended"] = ExtendedHex(Power(base, exponent).value());
   return answer;
 }
 
-json::Value Answer(std::string_view line) {
+Json Answer(std::string_view line) {
   if (line.empty()) throw BadRequest{"empty line: expected a JSON object with an \"op\""};
-  json::Value request;
+  Json request;
   try {
-    request = json::Parse(line);
-  } catch (const json::ParseError& e) {
+    request = json_lines::ReadJsonLine(line);
+  } catch (const json_lines::LineError& e) {
     throw BadRequest{std::string("not valid JSON: ") + e.what()};
   }
-  if (!request.IsObject()) throw BadRequest{"a request must be a JSON object"};
+  if (!request.is_object()) throw BadRequest{"a request must be a JSON object"};
   const std::string& op = AsString(Required(request, "op"), "op");
   try {
     if (op == "parse") return ParseOp(request);
@@ -174,7 +183,7 @@ json::Value Answer(std::string_view line) {
 }  // namespace
 
 std::string AnswerLine(std::string_view line) {
-  json::Value answer;
+  Json answer;
   try {
     answer = Answer(line);
   } catch (const BadRequest& e) {
@@ -183,7 +192,7 @@ std::string AnswerLine(std::string_view line) {
     EstablishArithmeticEnvironment();
     answer = Failure("internal error", std::string(typeid(e).name()) + ": " + e.what());
   }
-  return json::Write(answer);
+  return json_lines::WriteJsonLine(std::move(answer));
 }
 
 }  // namespace optics::numtext

@@ -4,7 +4,7 @@
 #include <iostream>
 #include <string>
 
-#include "json/json.h"
+#include "json_lines/json_lines.h"
 #include "scenario.h"
 #include "ui/application.h"
 #include "ui/startup.h"
@@ -19,13 +19,13 @@ int main(int argc, char** argv) {
   std::string line;
   while (std::getline(std::cin, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    optics::json::Value answer;
+    optics::json_lines::Json answer;
     try {
-      answer = optics::drive::PlayScenario(app, optics::json::Parse(line));
+      answer = optics::drive::PlayScenario(app, optics::json_lines::ReadJsonLine(line));
     } catch (const std::exception& e) {
-      answer.Add("error", std::string("bad request: ") + e.what());
+      answer["error"] = std::string("bad request: ") + e.what();
     }
-    std::cout << optics::json::Write(answer) << '\n' << std::flush;
+    std::cout << optics::json_lines::WriteJsonLine(std::move(answer)) << '\n' << std::flush;
   }
   return 0;
 }

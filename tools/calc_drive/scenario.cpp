@@ -9,96 +9,94 @@
 namespace optics::drive {
 namespace {
 
-json::Value RectValue(const form::Rect& r) {
-  return json::Array{r.left, r.top, r.width, r.height};
-}
+using json_lines::Json;
 
-json::Value StateValue(const ui::StateSnapshot& s) {
-  json::Value controls = json::Object{};
-  for (const auto& [name, text] : s.controls) controls.Add(name, text);
-  json::Value fields = json::Object{};
-  for (const auto& [name, value] : s.fields) fields.Add(name, numtext::DoubleHex(value));
-  json::Value box;
+Json RectValue(const form::Rect& r) { return Json::array({r.left, r.top, r.width, r.height}); }
+
+Json StateValue(const ui::StateSnapshot& s) {
+  Json controls = Json::object();
+  for (const auto& [name, text] : s.controls) controls[name] = text;
+  Json fields = Json::object();
+  for (const auto& [name, value] : s.fields) fields[name] = numtext::DoubleHex(value);
+  Json box;
   if (s.box) {
-    json::Array buttons;
-    for (const auto& b : s.box->buttons) buttons.emplace_back(b);
-    box.Add("caption", s.box->caption);
-    box.Add("text", s.box->text);
-    box.Add("icon", s.box->icon);
-    box.Add("buttons", std::move(buttons));
+    box["caption"] = s.box->caption;
+    box["text"] = s.box->text;
+    box["icon"] = s.box->icon;
+    box["buttons"] = s.box->buttons;
   }
-  json::Value state;
-  state.Add("controls", std::move(controls));
-  state.Add("fields", std::move(fields));
-  state.Add("box", std::move(box));
-  state.Add("focus", s.focus.empty() ? json::Value() : json::Value(s.focus));
+  Json state;
+  state["controls"] = std::move(controls);
+  state["fields"] = std::move(fields);
+  state["box"] = std::move(box);
+  state["focus"] = s.focus.empty() ? Json() : Json(s.focus);
   return state;
 }
 
-const std::string& StringMember(const json::Value& object, const char* key) {
-  const json::Value* v = object.Find(key);
-  if (v == nullptr || !v->IsString()) {
+const std::string& StringMember(const Json& object, const char* key) {
+  const auto v = object.find(key);  // the first member of that name
+  if (v == object.end() || !v->is_string()) {
     throw std::invalid_argument(std::string("\"") + key + "\" must be a string");
   }
-  return v->AsString();
+  return v->get_ref<const std::string&>();
 }
 
-void PlayStep(ui::WindowDriver& driver, const json::Value& step) {
-  if (!step.IsObject()) throw std::invalid_argument("a step must be an object");
-  if (step.Find("set") != nullptr) {
+void PlayStep(ui::WindowDriver& driver, const Json& step) {
+  if (!step.is_object()) throw std::invalid_argument("a step must be an object");
+  if (step.contains("set")) {
     driver.Set(StringMember(step, "set"), StringMember(step, "text"));
-  } else if (step.Find("click") != nullptr) {
+  } else if (step.contains("click")) {
     driver.Click(StringMember(step, "click"));
-  } else if (step.Find("key") != nullptr) {
+  } else if (step.contains("key")) {
     driver.Key(StringMember(step, "key"));
   } else {
     throw std::invalid_argument("a step is {\"set\":...,\"text\":...}, {\"click\":...} or {\"key\":...}");
   }
 }
 
-json::Value Error(const std::string& message) {
-  json::Value v;
-  v.Add("error", message);
+Json Error(const std::string& message) {
+  Json v;
+  v["error"] = message;
   return v;
 }
 
 }  // namespace
 
-json::Value PlayScenario(ui::Application& app, const json::Value& request) {
+Json PlayScenario(ui::Application& app, const Json& request) {
   try {
-    if (!request.IsObject()) throw std::invalid_argument("a scenario must be a JSON object");
+    if (!request.is_object()) throw std::invalid_argument("a scenario must be a JSON object");
     const std::string& name = StringMember(request, "program");
     const form::ProgramEntry* program = FindProgram(name);
     if (program == nullptr) throw std::invalid_argument("unknown program '" + name + "'");
-    const json::Value* steps = request.Find("steps");
-    if (steps != nullptr && !steps->IsArray()) throw std::invalid_argument("\"steps\" must be an array");
+    const auto steps = request.find("steps");
+    if (steps != request.end() && !steps->is_array()) throw std::invalid_argument("\"steps\" must be an array");
 
     ui::WindowDriver driver(app, *program);
-    json::Value window;
-    window.Add("caption", driver.Caption());
-    window.Add("rect", RectValue(driver.WindowRect()));
-    json::Value layout = json::Object{};
+    Json window;
+    window["caption"] = driver.Caption();
+    window["rect"] = RectValue(driver.WindowRect());
+    Json layout = Json::object();
     for (const ui::ControlSnapshot& c : driver.Layout()) {
-      json::Value control;
-      control.Add("kind", c.kind);
-      control.Add("rect", RectValue(c.rect));
-      control.Add("font_px", c.font_px);
-      control.Add("tab", c.tab ? json::Value(*c.tab) : json::Value());
-      control.Add("enabled", c.enabled);
-      control.Add("text", c.text);
-      layout.Add(c.name, std::move(control));
+      Json control;
+      control["kind"] = c.kind;
+      control["rect"] = RectValue(c.rect);
+      control["font_px"] = c.font_px;
+      control["tab"] = c.tab ? Json(*c.tab) : Json();
+      control["enabled"] = c.enabled;
+      control["text"] = c.text;
+      layout[c.name] = std::move(control);
     }
-    json::Array states{StateValue(driver.State())};
-    if (steps != nullptr) {
-      for (const json::Value& step : steps->AsArray()) {
+    Json states = Json::array({StateValue(driver.State())});
+    if (steps != request.end()) {
+      for (const Json& step : *steps) {
         PlayStep(driver, step);
         states.push_back(StateValue(driver.State()));
       }
     }
-    json::Value answer;
-    answer.Add("window", std::move(window));
-    answer.Add("layout", std::move(layout));
-    answer.Add("states", std::move(states));
+    Json answer;
+    answer["window"] = std::move(window);
+    answer["layout"] = std::move(layout);
+    answer["states"] = std::move(states);
     return answer;
   } catch (const std::exception& e) {
     return Error(e.what());

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "json/json.h"
+#include "json_lines/json_lines.h"
 #include "ui/application.h"
 
 namespace optics::drive {
@@ -15,7 +15,7 @@ namespace optics::drive {
 // and answers {"window":{...},"layout":{...},"states":[S0, S1, ...]}, where S0
 // is the start state and Si the state after step i; or {"error":"..."} for a
 // request that is not valid (unknown program, control or key, wrong member
-// types). Never throws.
-json::Value PlayScenario(ui::Application& app, const json::Value& request);
+// types). A member given twice counts once, as it first stands. Never throws.
+json_lines::Json PlayScenario(ui::Application& app, const json_lines::Json& request);
 
 }  // namespace optics::drive
