@@ -36,6 +36,17 @@ TEST_F(VandrelWindow, ShowsTheDesignedLayout) {
   EXPECT_EQ(layout[6].text.substr(0, 3), "計");
 }
 
+TEST_F(VandrelWindow, ScreenReadersHearEachControlByWhatItHolds) {
+  ExpectEveryFocusableControlNamedApart(VandrelForm().Description());
+  EXPECT_EQ(Accessible("Edit1", QAccessible::Name), "nd =");
+  EXPECT_EQ(Accessible("Edit1", QAccessible::Description), "d線屈折率");
+  EXPECT_EQ(Accessible("Edit2", QAccessible::Name), "Vd =");
+  EXPECT_EQ(Accessible("Memo1", QAccessible::Name), "計算結果");
+  EXPECT_EQ(Accessible("Button1", QAccessible::Name), "屈折率を計算");
+  EXPECT_EQ(Accessible("RichEdit1", QAccessible::Name), "計算式");
+  EXPECT_EQ(driver_.Layout()[5].text, "計算") << "the caption on screen stays";
+}
+
 TEST_F(VandrelWindow, StartsOnEdit1AndTabCyclesThroughTheFourControls) {
   EXPECT_EQ(driver_.State().focus, "Edit1");
   const char* expected[] = {"Edit2", "Memo1", "Button1", "Edit1", "Edit2"};

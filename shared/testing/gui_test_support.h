@@ -1,8 +1,10 @@
 // Helpers of the window tests.
 #pragma once
 
+#include <map>
 #include <string>
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QWidget>
 
@@ -55,6 +57,34 @@ class WindowTest : public ::testing::Test {
             << c.name << " would be cut";
       }
     }
+  }
+
+  // What a screen reader announces for a control, through Qt's accessibility.
+  std::string Accessible(const std::string& control, QAccessible::Text what) const {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(driver_.Window().Control(control));
+    if (a == nullptr) {
+      ADD_FAILURE() << "no accessible interface for " << control;
+      return {};
+    }
+    return a->text(what).toStdString();
+  }
+
+  // Every control that takes the focus is announced with a name of its own,
+  // and a button's name contains its caption, so that the name a person
+  // reads on screen also finds it by voice.
+  void ExpectEveryFocusableControlNamedApart(const form::FormDescription& d) const {
+    std::map<std::string, std::string> named;  // accessible name -> control
+    for (const form::ControlDescription& c : d.controls) {
+      if (driver_.Window().Control(c.name)->focusPolicy() == Qt::NoFocus) continue;
+      const std::string name = Accessible(c.name, QAccessible::Name);
+      EXPECT_FALSE(name.empty()) << c.name << " has no accessible name";
+      const auto [first, fresh] = named.emplace(name, c.name);
+      EXPECT_TRUE(fresh) << c.name << " and " << first->second << " are both announced as " << name;
+      if (c.kind == form::ControlKind::Button) {
+        EXPECT_NE(name.find(form::InitialText(c)), std::string::npos) << c.name << ": " << name;
+      }
+    }
+    EXPECT_FALSE(named.empty());
   }
 
   ui::WindowDriver driver_;

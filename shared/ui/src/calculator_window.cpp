@@ -17,6 +17,7 @@
 #include <QTextEdit>
 #include <QWindow>
 
+#include "ui/accessibility.h"
 #include "ui/font.h"
 #include "ui/icon.h"
 
@@ -163,6 +164,7 @@ void CalculatorWindow::Build() {
       }
     }
     w->setObjectName(Q(c.name));
+    ApplyAccessibleText(*w, c);
     if (c.font_px != 0) w->setFont(CalculatorFont(c.font_px));
     w->setGeometry(ToQRect(c.rect));
     if (c.kind == form::ControlKind::Label) {
