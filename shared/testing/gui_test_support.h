@@ -1,10 +1,13 @@
 // Helpers of the window tests.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <string>
 
 #include <QAccessible>
+#include <QColor>
 #include <QFontMetrics>
 #include <QWidget>
 
@@ -16,6 +19,20 @@
 #include "driver/window_driver.h"
 
 namespace optics::testing {
+
+// The contrast ratio of two colours by the WCAG 2 formula, from 1 (equal
+// luminance) to 21 (black on white); 4.5 is the least for normal text.
+//   #000000, #ffffff -> 21    #bebebe, #efefef -> 1.6
+inline double ContrastRatio(const QColor& a, const QColor& b) {
+  const auto luminance = [](const QColor& c) {
+    const auto linear = [](double v) {
+      return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 // A freshly created window of one program, driven as a person would.
 class WindowTest : public ::testing::Test {

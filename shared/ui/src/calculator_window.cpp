@@ -159,6 +159,7 @@ void CalculatorWindow::Build() {
         rich->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         rich->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         rich->setReadOnly(true);
+        DrawDisabledTextInNormalColours(*rich);  // a note to read, not grey on grey
         w = rich;
         break;
       }
