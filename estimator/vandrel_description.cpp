@@ -11,13 +11,18 @@ const form::FormDescription& VandrelForm::Description() const {
       .outer = {325, 128, 499, 531},
       .font_px = 12,
       .controls = {
-          // name, kind, {left, top, width, height}, font height, tab order, contents
-          {"Edit1", ControlKind::Edit, {80, 60, 125, 28}, 20, 0, {"1.51633"}},
+          // name, kind, {left, top, width, height}, font height, tab order, contents,
+          // enabled, accessible name, accessible description
+          {"Edit1", ControlKind::Edit, {80, 60, 125, 28}, 20, 0, {"1.51633"}, true,
+           "nd =", "d線屈折率"},
           {"Label1", ControlKind::Label, {24, 60, 49, 27}, 27, {}, {"nd ="}},
-          {"Edit2", ControlKind::Edit, {354, 62, 85, 28}, 20, 1, {"64.15"}},
+          {"Edit2", ControlKind::Edit, {354, 62, 85, 28}, 20, 1, {"64.15"}, true,
+           "Vd =", "アッベ数"},
           {"Label2", ControlKind::Label, {294, 64, 52, 27}, 27, {}, {"Vd ="}},
-          {"Memo1", ControlKind::Memo, {56, 308, 383, 145}, 20, 2, {""}},
-          {"Button1", ControlKind::Button, {338, 232, 103, 43}, 20, 3, {"計算"}},
+          {"Memo1", ControlKind::Memo, {56, 308, 383, 145}, 20, 2, {""}, true,
+           "計算結果", "C線、F線、g線の屈折率 nC, nF, ng"},
+          {"Button1", ControlKind::Button, {338, 232, 103, 43}, 20, 3, {"計算"}, true,
+           "屈折率を計算", "nd と Vd から nC, nF, ng を推定します"},
           {"RichEdit1", ControlKind::RichEdit, {58, 116, 265, 157}, 0, 4,
            {"計算式（Morvid著\u3000レンズの設計技法より）",
             "ｘ=Vd/100;",
@@ -29,7 +34,7 @@ const form::FormDescription& VandrelForm::Description() const {
             "nF=nd+B*delta_n;",
             "nC=nF-delta_n;",
             ""},
-           false},
+           false, "計算式"},
           {"Label3", ControlKind::Label, {30, 16, 386, 15}, 15, {},
            {"d線屈折率とアッベ数を入力して、計算ボタンを押してください。"}},
       }};

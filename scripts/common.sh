@@ -8,7 +8,7 @@ OPTICAL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # the tests add (ensure_packages installs both lists).
 OPTICAL_PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev fonts-ipafont-gothic nlohmann-json3-dev
+  qt6-base-dev libgl-dev fonts-ipafont-gothic qt6-translations-l10n nlohmann-json3-dev
 )
 OPTICAL_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev

@@ -25,6 +25,16 @@ TEST_F(OstrineWindow, ShowsTheDesignedLayout) {
   EXPECT_EQ(Text("Memo1"), "\r\n");
 }
 
+TEST_F(OstrineWindow, ScreenReadersHearEachFieldWithItsGlass) {
+  ExpectEveryFocusableControlNamedApart(OstrineForm().Description());
+  EXPECT_EQ(Accessible("Edit1", QAccessible::Name), "硝材\u30001 nC=");
+  EXPECT_EQ(Accessible("Edit3", QAccessible::Name), "硝材\u30001 nF=");
+  EXPECT_EQ(Accessible("Edit4", QAccessible::Name), "硝材\u30002 nC=");
+  EXPECT_EQ(Accessible("Edit6", QAccessible::Description), "硝材2のF線屈折率");
+  EXPECT_EQ(Accessible("Button1", QAccessible::Name), "曲率半径を計算");
+  EXPECT_EQ(Accessible("Memo1", QAccessible::Name), "計算結果");
+}
+
 TEST_F(OstrineWindow, TabCyclesTheSixFieldsTheButtonAndTheMemo) {
   EXPECT_EQ(driver_.State().focus, "Edit1");
   for (const char* name : {"Edit2", "Edit3", "Edit4", "Edit5", "Edit6", "Button1", "Memo1",

@@ -4,6 +4,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,46 @@ TEST_F(VandrelWindow, ShowsTheDesignedLayout) {
   EXPECT_EQ(layout[5].text, "計算");
   EXPECT_FALSE(layout[6].enabled) << "the formula note is disabled";
   EXPECT_EQ(layout[6].text.substr(0, 3), "計");
+}
+
+TEST_F(VandrelWindow, ScreenReadersHearEachControlByWhatItHolds) {
+  ExpectEveryFocusableControlNamedApart(VandrelForm().Description());
+  EXPECT_EQ(Accessible("Edit1", QAccessible::Name), "nd =");
+  EXPECT_EQ(Accessible("Edit1", QAccessible::Description), "d線屈折率");
+  EXPECT_EQ(Accessible("Edit2", QAccessible::Name), "Vd =");
+  EXPECT_EQ(Accessible("Memo1", QAccessible::Name), "計算結果");
+  EXPECT_EQ(Accessible("Button1", QAccessible::Name), "屈折率を計算");
+  EXPECT_EQ(Accessible("RichEdit1", QAccessible::Name), "計算式");
+  EXPECT_EQ(driver_.Layout()[5].text, "計算") << "the caption on screen stays";
+}
+
+// The note is drawn in the window's text colour on its disabled background,
+// on the palette and in the pixels the window really paints.
+TEST_F(VandrelWindow, TheFormulaNoteStaysDisabledYetReadsAtTextContrast) {
+  auto* note = qobject_cast<QTextEdit*>(driver_.Window().Control("RichEdit1"));
+  ASSERT_NE(note, nullptr);
+  EXPECT_FALSE(note->isEnabled());
+  EXPECT_EQ(note->focusPolicy(), Qt::NoFocus);
+  EXPECT_TRUE(note->isReadOnly());
+  QWidget* view = note->viewport();
+  const QPalette& p = view->palette();
+  const QColor text = p.color(QPalette::Disabled, QPalette::Text);
+  const QColor back = p.color(QPalette::Disabled, view->backgroundRole());
+  EXPECT_EQ(text, p.color(QPalette::Active, QPalette::Text));
+  EXPECT_GE(testing::ContrastRatio(text, back), 4.5)
+      << text.name().toStdString() << " on " << back.name().toStdString();
+
+  const QImage shot = view->grab().toImage();
+  QColor darkest = back;
+  for (int y = 0; y < shot.height(); ++y) {
+    for (int x = 0; x < shot.width(); ++x) {
+      const QColor c = shot.pixelColor(x, y);
+      if (c.lightnessF() < darkest.lightnessF()) darkest = c;
+    }
+  }
+  EXPECT_EQ(shot.pixelColor(shot.width() - 2, shot.height() - 2), back) << "the background";
+  EXPECT_GE(testing::ContrastRatio(darkest, back), 4.5)
+      << "darkest glyph pixel " << darkest.name().toStdString();
 }
 
 TEST_F(VandrelWindow, StartsOnEdit1AndTabCyclesThroughTheFourControls) {

@@ -28,6 +28,18 @@ TEST_F(CorvaleWindow, ShowsTheDesignedLayout) {
   EXPECT_EQ(layout[1].text, "計算");
 }
 
+TEST_F(CorvaleWindow, ScreenReadersTellTheTwoButtonsApart) {
+  ExpectEveryFocusableControlNamedApart(CorvaleForm().Description());
+  EXPECT_EQ(Accessible("Button1", QAccessible::Name), "円錐係数を計算");
+  EXPECT_EQ(Accessible("Button2", QAccessible::Name), "多項式の係数を計算");
+  EXPECT_EQ(driver_.Layout()[1].text, "計算") << "both captions on screen stay";
+  EXPECT_EQ(Accessible("Edit1", QAccessible::Name), "主鏡曲率半径");
+  EXPECT_EQ(Accessible("Edit7", QAccessible::Name), "主鏡円錐係数")
+      << "the label's stray bracket is not read aloud";
+  EXPECT_EQ(Accessible("Edit13", QAccessible::Name), "傾角３");
+  EXPECT_EQ(Accessible("Memo3", QAccessible::Name), "使い方と出典");
+}
+
 TEST_F(CorvaleWindow, StartsOnTheUpperButtonAndEnterComputes) {
   EXPECT_EQ(driver_.State().focus, "Button1");
   driver_.Key("Enter");

@@ -17,6 +17,7 @@
 #include <QTextEdit>
 #include <QWindow>
 
+#include "ui/accessibility.h"
 #include "ui/font.h"
 #include "ui/icon.h"
 
@@ -158,11 +159,13 @@ void CalculatorWindow::Build() {
         rich->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         rich->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         rich->setReadOnly(true);
+        DrawDisabledTextInNormalColours(*rich);  // a note to read, not grey on grey
         w = rich;
         break;
       }
     }
     w->setObjectName(Q(c.name));
+    ApplyAccessibleText(*w, c);
     if (c.font_px != 0) w->setFont(CalculatorFont(c.font_px));
     w->setGeometry(ToQRect(c.rect));
     if (c.kind == form::ControlKind::Label) {

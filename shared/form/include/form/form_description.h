@@ -1,6 +1,6 @@
 // A window as data: caption, outer rectangle and font, and per control its
 // name, kind, rectangle in client-area pixels, font height, tab order and
-// initial contents. Pixels are designed at 96 pixels per inch; font heights
+// initial contents, and what a screen reader announces for it. Pixels are designed at 96 pixels per inch; font heights
 // are character heights in pixels. No Qt here: the descriptions are plain data
 // that a program's window file states like a table.
 #pragma once
@@ -27,6 +27,13 @@ struct ControlDescription {
   std::vector<std::string> lines; // a memo's or rich-text box's initial lines;
                                   // the single caption or text of the others
   bool enabled = true;
+  // What assistive technology announces for the control, where its own text
+  // does not say it (empty: the toolkit's default, such as a button's
+  // caption): an edit is named by the label beside it, a memo by what it
+  // holds, a button by what it computes. Never shown on screen.
+  //   Ostrine's Edit1 -> name "硝材\u30001 nC=", description "硝材1のC線屈折率"
+  std::string accessible_name{};
+  std::string accessible_description{};
 };
 
 struct FormDescription {

@@ -5,10 +5,15 @@
 //   2. the guarded toolkit application;
 //   3. the arithmetic environment again, whatever the toolkit's start-up did
 //      to it, and the calculators' icon for every window;
-//   4. the application object with the application title.
+//   4. the toolkit's own texts (the context menus of edits and memos) in
+//      Japanese, as every text of the windows is, whatever the user's
+//      locale: Qt's qtbase_ja translation, where it is installed;
+//   5. the application object with the application title.
 #pragma once
 
 #include <string>
+
+#include <QTranslator>
 
 #include "ui/application.h"
 
@@ -29,10 +34,11 @@ class Startup {
   struct BeforeToolkit {
     BeforeToolkit();
   };
-  static std::string AfterToolkit(std::string title);
+  static std::string AfterToolkit(QTranslator& toolkit_texts, std::string title);
 
   BeforeToolkit before_;
   GuardedQApplication qt_;
+  QTranslator toolkit_texts_;
   Application app_;
 };
 
