@@ -18,6 +18,7 @@
 
 #include "ui/font.h"
 #include "ui/icon.h"
+#include "ui/plain_paste.h"
 
 namespace optics::ui {
 namespace {
@@ -122,7 +123,7 @@ void CalculatorWindow::Build() {
         break;
       }
       case ControlKind::Edit: {
-        auto* edit = new QLineEdit(text, client_);
+        auto* edit = new PlainEdit(text, client_);
         // The classic edit control keeps one pixel between frame and text;
         // Qt's style keeps more, which the designed widths do not allow for.
         edit->setTextMargins(-2, 0, -2, 0);
@@ -131,7 +132,7 @@ void CalculatorWindow::Build() {
         break;
       }
       case ControlKind::Memo: {
-        auto* memo = new QPlainTextEdit(client_);
+        auto* memo = new PlainMemo(client_);
         SetUpMemo(memo);
         memo->setPlainText(Q(MemoText(InitialText(c)).DisplayText()));
         const std::string name = c.name;
