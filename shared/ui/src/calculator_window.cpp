@@ -20,6 +20,7 @@
 #include "ui/accessibility.h"
 #include "ui/font.h"
 #include "ui/icon.h"
+#include "ui/plain_paste.h"
 
 namespace optics::ui {
 namespace {
@@ -124,7 +125,7 @@ void CalculatorWindow::Build() {
         break;
       }
       case form::ControlKind::Edit: {
-        auto* edit = new QLineEdit(text, client_);
+        auto* edit = new PlainEdit(text, client_);
         // The classic edit control keeps one pixel between frame and text;
         // Qt's style keeps more, which the designed widths do not allow for.
         edit->setTextMargins(-2, 0, -2, 0);
@@ -133,7 +134,7 @@ void CalculatorWindow::Build() {
         break;
       }
       case form::ControlKind::Memo: {
-        auto* memo = new QPlainTextEdit(client_);
+        auto* memo = new PlainMemo(client_);
         SetUpMemo(memo);
         memo->setPlainText(Q(MemoText(form::InitialText(c)).DisplayText()));
         const std::string name = c.name;
