@@ -219,20 +219,38 @@ void CalculatorWindow::ShowAtDesignedPlace() {
 
 void CalculatorWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (!placed_) {
-    placed_ = true;
-    FitOuterSize();
-  }
+  if (!placed_) placed_ = FitOuterSize();
 }
 
-// The description gives the outer size; the frame the window manager adds
-// is known only once the window is shown.
-void CalculatorWindow::FitOuterSize() {
+// A window manager frames the window only after it is shown, and the frame's
+// size reaches the toolkit later still: the window fits its outer size on
+// the first event after the frame is known.
+bool CalculatorWindow::event(QEvent* event) {
+  const bool handled = QWidget::event(event);
+  if (!placed_ && isVisible()) {
+    switch (event->type()) {
+      case QEvent::Move:
+      case QEvent::Resize:
+      case QEvent::WindowActivate:
+      case QEvent::UpdateRequest:
+        placed_ = FitOuterSize();
+        break;
+      default:
+        break;
+    }
+  }
+  return handled;
+}
+
+// The description gives the outer size, frame included. Returns false while
+// the frame is not known (no window manager has framed the window yet).
+bool CalculatorWindow::FitOuterSize() {
   const form::Rect& outer = model_.Description().outer;
   const QMargins m = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
-  if (m.isNull()) return;
+  if (m.isNull()) return false;
   resize(outer.width - m.left() - m.right(), outer.height - m.top() - m.bottom());
   move(outer.left, outer.top);
+  return true;
 }
 
 void CalculatorWindow::resizeEvent(QResizeEvent* event) {

@@ -39,6 +39,7 @@ class CalculatorWindow : public QWidget {
   std::string ControlText(const std::string& name) const;
 
  protected:
+  bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
@@ -47,7 +48,7 @@ class CalculatorWindow : public QWidget {
   void Click(const std::string& name);
   void CopyWidgetsIn();
   void ShowState();
-  void FitOuterSize();
+  bool FitOuterSize();
 
   form::FormModel& model_;
   Application& app_;
@@ -58,7 +59,7 @@ class CalculatorWindow : public QWidget {
   std::vector<QWidget*> tab_order_;  // the focusable controls by tab order
   std::set<std::string> edited_memos_;
   bool showing_state_ = false;
-  bool placed_ = false;
+  bool placed_ = false;  // the outer size fitted to the frame
 };
 
 }  // namespace optics::ui
