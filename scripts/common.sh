@@ -13,7 +13,7 @@ OPTICAL_PACKAGES=(
 OPTICAL_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
   xvfb xauth x11-utils locales appstream desktop-file-utils ccache
-  openbox xdotool x11-apps imagemagick python3 python3-xlib
+  openbox xdotool xclip x11-apps imagemagick python3 python3-xlib
 )
 
 as_root() {

@@ -20,13 +20,12 @@ import argparse
 import collections
 import os
 import random
-import shutil
 import subprocess
 import sys
 import tempfile
 import time
 
-from Xlib import X, display as xdisplay, protocol
+from desktop import Desktop, answers_ping, find_window
 
 KEYS = ["Tab", "shift+Tab", "Return", "Escape", "space", "Left", "Right", "Up", "Down",
         "Home", "End", "Prior", "Next", "BackSpace", "Delete",
@@ -36,86 +35,6 @@ TEXTS = ["1e400", "1e4999", "-0", "3e-320", "\uff11\uff12\uff13", "\t", "1234567
 # What tells that an exception crossed the event loop or the program died badly.
 FATAL_OUTPUT = ["Qt has caught an exception", "terminate called", "Segmentation fault",
                 "AddressSanitizer", "runtime error:"]
-
-
-class Desktop:
-    """Xvfb with openbox, torn down on exit."""
-
-    def __init__(self):
-        # Xvfb picks a free display number itself and writes it to the pipe
-        # once it accepts clients, so parallel runs never collide.
-        read_end, write_end = os.pipe()
-        self.procs = [subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                                        "1280x1024x24", "-nolisten", "tcp"],
-                                       pass_fds=(write_end,), stdout=subprocess.DEVNULL,
-                                       stderr=subprocess.DEVNULL)]
-        os.close(write_end)
-        with os.fdopen(read_end) as numbers:
-            number = numbers.readline().strip()
-        if not number:
-            raise RuntimeError("Xvfb did not start")
-        self.name = f":{number}"
-        self.runtime = tempfile.mkdtemp()
-        os.chmod(self.runtime, 0o700)
-        self.env = dict(os.environ, DISPLAY=self.name, QT_QPA_PLATFORM="xcb",
-                        XDG_RUNTIME_DIR=self.runtime)
-        self.env.pop("WAYLAND_DISPLAY", None)
-        self.procs.append(subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL,
-                                           stderr=subprocess.DEVNULL))
-        time.sleep(0.5)
-
-    def close(self):
-        for p in reversed(self.procs):
-            p.terminate()
-        for p in self.procs:
-            try:
-                p.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                p.kill()
-        shutil.rmtree(self.runtime, ignore_errors=True)
-
-    def xdo(self, *args):
-        return subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True,
-                              timeout=60)
-
-
-def find_window(desk, caption, app):
-    for _ in range(200):
-        if app.poll() is not None:
-            return None
-        found = desk.xdo("search", "--onlyvisible", "--name", f"^{caption}$")
-        if found.returncode == 0 and found.stdout.split():
-            return int(found.stdout.split()[0])
-        time.sleep(0.05)
-    return None
-
-
-def answers_ping(desk, window, seconds=5.0):
-    """Sends _NET_WM_PING to the window; the toolkit answers it on the root
-    window with the structure-notify and substructure-redirect masks."""
-    d = xdisplay.Display(desk.name)
-    root = d.screen().root
-    root.change_attributes(event_mask=X.StructureNotifyMask | X.SubstructureNotifyMask)
-    d.sync()
-    protocols, ping = d.intern_atom("WM_PROTOCOLS"), d.intern_atom("_NET_WM_PING")
-    stamp = int(time.time()) & 0x7FFFFFFF
-    event = protocol.event.ClientMessage(window=d.create_resource_object("window", window),
-                                         client_type=protocols,
-                                         data=(32, [ping, stamp, window, 0, 0]))
-    d.create_resource_object("window", window).send_event(event, event_mask=0)
-    d.flush()
-    deadline = time.time() + seconds
-    try:
-        while time.time() < deadline:
-            while d.pending_events():
-                e = d.next_event()
-                if (e.type == X.ClientMessage and e.client_type == protocols
-                        and e.data[1][0] == ping and e.data[1][1] == stamp):
-                    return True
-            time.sleep(0.02)
-        return False
-    finally:
-        d.close()
 
 
 def random_event(rng, width, height):
@@ -136,7 +55,7 @@ def command(window, event):
     if event[0] == "key":
         return ["key", "--delay", "1", event[1]]
     if event[0] == "type":
-        return ["type", "--delay", "1", event[1]]
+        return ["type", "--delay", "1", "--", event[1]]
     _, button, x, y = event
     return ["mousemove", "--window", str(window), str(x), str(y), "click", str(button)]
 
@@ -176,7 +95,11 @@ def main():
                     event = random_event(rng, width, height)
                     last.append((i, event))
                     words += command(window, event)
-                desk.xdo(*words)
+                    if event[0] == "type":  # typing takes the rest of a call's words
+                        desk.xdo(*words)
+                        words = []
+                if words:
+                    desk.xdo(*words)
                 if app.poll() is not None:
                     failure = (f"the program ended (exit status {app.returncode}) "
                                f"within events {start} to {i}")
@@ -192,8 +115,7 @@ def main():
         if args.artifacts and app.poll() is None:
             os.makedirs(args.artifacts, exist_ok=True)
             shot = os.path.join(args.artifacts, f"{args.caption}-monkey.png")
-            subprocess.run(f"xwd -root -silent | /usr/bin/convert xwd:- {shot}", shell=True,
-                           env=desk.env, capture_output=True)
+            desk.screenshot(shot)
     finally:
         if app.poll() is None:
             app.terminate()
