@@ -45,7 +45,7 @@ const std::string& AsString(const json::Value& v, std::string_view name) {
   return v.AsString();
 }
 
-long double ExtendedMember(const json::Value& v, std::string_view name) {
+Extended ExtendedMember(const json::Value& v, std::string_view name) {
   const std::string& hex = AsString(v, name);
   if (hex.size() != kExtendedHexDigits) {
     throw BadRequest{Quoted(name) +
@@ -114,7 +114,7 @@ json::Value ParseOp(const json::Value& request) {
   const char32_t separator = Separator(request);
   const Extended v = StrToFloat(text, separator);
   json::Value answer;
-  answer.Add("extended", ExtendedHex(v.value()));
+  answer.Add("extended", ExtendedHex(v));
   try {
     answer.Add("double", DoubleHex(Double::Store(v)));
   } catch (const EOverflow& e) {
@@ -143,10 +143,10 @@ json::Value FormatOp(const json::Value& request) {
 }
 
 json::Value PowerOp(const json::Value& request) {
-  const long double base = ExtendedMember(Required(request, "base"), "base");
-  const long double exponent = ExtendedMember(Required(request, "exponent"), "exponent");
+  const Extended base = ExtendedMember(Required(request, "base"), "base");
+  const Extended exponent = ExtendedMember(Required(request, "exponent"), "exponent");
   json::Value answer;
-  answer.Add("extended", ExtendedHex(Power(base, exponent).value()));
+  answer.Add("extended", ExtendedHex(Power(base, exponent)));
   return answer;
 }
 
