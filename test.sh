@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Builds and runs every test.
-#   ./test.sh          the full suite: optimised build, and the numeric tests
-#                      once more without optimisation (the digits must agree)
+#   ./test.sh          the full suite: optimised build, the numeric tests
+#                      once more without optimisation (the digits must agree),
+#                      and everything once more on the software extended
+#                      arithmetic (build/soft), and that arithmetic compiled
+#                      where long double is a double (build/soft-ld64, not run),
+#                      and the Qt-free tests cross-built for aarch64 under qemu
 #   ./test.sh --long   also the long differential sweeps
 #   ./test.sh --fuzz   a bounded libFuzzer run of the number parser instead
 #   ./test.sh --package  the Debian package instead: lintian, and an install
@@ -34,3 +38,11 @@ ctest --preset release -j2
 
 build_preset debug-numeric -DOPTICAL_LONG_TESTS=OFF
 ctest --preset debug-numeric -j2
+
+build_preset soft -DOPTICAL_LONG_TESTS=$long
+ctest --preset soft -j2
+
+build_preset soft-ld64
+
+build_preset aarch64 -DOPTICAL_LONG_TESTS=$long
+ctest --preset aarch64 -j2

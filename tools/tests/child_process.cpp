@@ -5,10 +5,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -33,9 +36,26 @@ ChildProcess::ChildProcess(const char* program) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
   posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-  char* argv[] = {const_cast<char*>(program), nullptr};
+  // A cross build runs its programs through the emulator
+  // (OPTICAL_CHILD_EMULATOR, its words separated by spaces), the child too.
+  std::vector<std::string> words;
+#ifdef OPTICAL_CHILD_EMULATOR
+  {
+    const std::string emulator = OPTICAL_CHILD_EMULATOR;
+    std::size_t start = 0;
+    while (start < emulator.size()) {
+      const std::size_t end = std::min(emulator.find(' ', start), emulator.size());
+      if (end > start) words.push_back(emulator.substr(start, end - start));
+      start = end + 1;
+    }
+  }
+#endif
+  words.emplace_back(program);
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
   pid_t pid;
-  const int spawned = posix_spawn(&pid, program, &actions, nullptr, argv, environ);
+  const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(in[0]);
   close(out[1]);
