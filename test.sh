@@ -2,7 +2,11 @@
 # Builds and runs every test.
 #   ./test.sh          the full suite: optimised build; the numeric tests
 #                      once more without optimisation (the digits must agree);
-#                      the whole suite under AddressSanitizer and
+#                      everything once more on the software extended
+#                      arithmetic (build/soft), that arithmetic compiled where
+#                      long double is a double (build/soft-ld64, not run), the
+#                      Qt-free tests cross-built for aarch64 under qemu; and the
+#                      whole suite under AddressSanitizer and
 #                      UndefinedBehaviorSanitizer
 #   ./test.sh --long   also the long differential sweeps
 #   ./test.sh --fuzz   a bounded libFuzzer run of the number parser instead
@@ -36,6 +40,14 @@ ctest --preset release -j2
 
 build_preset debug-numeric -DOPTICAL_LONG_TESTS=OFF
 ctest --preset debug-numeric -j2
+
+build_preset soft -DOPTICAL_LONG_TESTS=$long
+ctest --preset soft -j2
+
+build_preset soft-ld64
+
+build_preset aarch64 -DOPTICAL_LONG_TESTS=$long
+ctest --preset aarch64 -j2
 
 build_preset sanitize -DOPTICAL_LONG_TESTS=OFF
 ctest --preset sanitize -j2

@@ -1,5 +1,6 @@
 // The button of Vandrel: the C-, F- and g-line indices of a glass from its
 // d-line index nd and Abbe number Vd.
+#include "dispersion_constants.h"
 #include "numeric/decimal.h"
 #include "vandrel_form.h"
 
@@ -11,8 +12,8 @@ void VandrelForm::Button1Click() {
   x = Vd / 100;
   x2 = x * x;
   delta_n = (nd - 1) / Vd;
-  A = (0.203995L * x2 - 0.43812111L * x) + 1.4200468015L;
-  B = (0.020895L * x2 - 0.07171799L * x) + 0.7293063116L;
+  A = (kA2 * x2 - kA1 * x) + kA0;
+  B = (kB2 * x2 - kB1 * x) + kB0;
   ng = A * delta_n + nd;
   nF = B * delta_n + nd;
   nC = nF - delta_n;

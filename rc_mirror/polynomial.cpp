@@ -4,6 +4,7 @@
 #include "corvale_form.h"
 #include "numeric/decimal.h"
 #include "numeric/power.h"
+#include "polynomial_constants.h"
 
 namespace optics::corvale {
 namespace {
@@ -17,10 +18,10 @@ namespace {
 void Convert(Double R, Double K, Double& c, Double& a1, Double& a2, Double& a3, Double& a4) {
   c = 1 / R;
   a1 = c / 2;
-  a2 = Power(c, 3) * (0.125L * K);
-  Extended t = Power(K, 2) * 0.0625L;
+  a2 = Power(c, 3) * (kOneEighth * K);
+  Extended t = Power(K, 2) * kOneSixteenth;
   a3 = Power(c, 5) * t;
-  t = Power(K, 3) * 0.0390625L;
+  t = Power(K, 3) * kFiveOver128;
   a4 = Power(c, 7) * t;
 }
 

@@ -14,6 +14,8 @@ OPTICAL_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
   xvfb xauth x11-utils locales appstream desktop-file-utils ccache
   openbox xdotool xclip x11-apps imagemagick python3 python3-xlib
+  # the aarch64 cross build of the Qt-free libraries and their tests, run under qemu
+  g++-aarch64-linux-gnu qemu-user libgtest-dev:arm64 libmpfr-dev:arm64 libgmp-dev:arm64
 )
 
 as_root() {
@@ -23,7 +25,19 @@ as_root() {
 # ensure_packages [extra packages...]: installs whatever is missing of both
 # lists and the extra packages; quiet and quick when everything is there.
 ensure_packages() {
+  ensure_architecture arm64
   ensure_run_packages "${OPTICAL_TEST_PACKAGES[@]}" "$@"
+}
+
+# ensure_architecture ARCH: lets dpkg install packages of a foreign
+# architecture (the :arm64 test packages); apt-get update follows when the
+# packages are installed.
+ensure_architecture() {
+  local arch="$1"
+  [ "$(dpkg --print-architecture)" = "$arch" ] && return 0
+  dpkg --print-foreign-architectures | grep -qx "$arch" && return 0
+  echo "Adding the dpkg architecture $arch" >&2
+  as_root dpkg --add-architecture "$arch"
 }
 
 # ensure_run_packages [extra packages...]: the same without the test packages.
@@ -72,4 +86,14 @@ build_targets() {
   local preset="$1"; shift
   [ -f "$OPTICAL_ROOT/build/$preset/build.ninja" ] || configure_preset "$preset"
   (cd "$OPTICAL_ROOT" && cmake --build --preset "$preset" --target "$@" >&2)
+}
+
+# extended_preset: the preset the tools build in: soft for OPTICAL_EXTENDED=SOFT,
+# release otherwise (the default back end, the x87 on x86-64).
+extended_preset() {
+  case "${OPTICAL_EXTENDED:-}" in
+    ""|AUTO|X87) echo release ;;
+    SOFT) echo soft ;;
+    *) echo "OPTICAL_EXTENDED must be AUTO, X87 or SOFT, not $OPTICAL_EXTENDED" >&2; return 2 ;;
+  esac
 }

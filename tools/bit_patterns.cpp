@@ -38,8 +38,8 @@ std::string DoubleHex(double v) {
   return out;
 }
 
-std::string ExtendedHex(long double v) {
-  const ExtendedBits b = ExtendedBits::Of(v);
+std::string ExtendedHex(Extended v) {
+  const ExtendedBits b = v.Bits();
   std::string out;
   AppendHex(out, b.sign_exponent, 4);
   AppendHex(out, b.significand, 16);
@@ -53,15 +53,12 @@ std::optional<double> DoubleFromHex(std::string_view hex) {
   return DoubleBits::ToDouble(*bits);
 }
 
-std::optional<long double> ExtendedFromHex(std::string_view hex) {
+std::optional<Extended> ExtendedFromHex(std::string_view hex) {
   if (hex.size() != kExtendedHexDigits) return std::nullopt;
   const auto sign_exponent = HexValue(hex.substr(0, 4));
   const auto significand = HexValue(hex.substr(4));
   if (!sign_exponent || !significand) return std::nullopt;
-  ExtendedBits b;
-  b.sign_exponent = static_cast<std::uint16_t>(*sign_exponent);
-  b.significand = *significand;
-  return b.ToLongDouble();
+  return Extended::FromBits(static_cast<std::uint16_t>(*sign_exponent), *significand);
 }
 
 }  // namespace optics::numtext

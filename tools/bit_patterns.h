@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "numeric/extended.h"
+
 namespace optics::numtext {
 
 inline constexpr std::size_t kDoubleHexDigits = 16;
@@ -17,8 +19,8 @@ inline constexpr std::size_t kExtendedHexDigits = 20;
 // Lower-case hex of the bits.
 //   1.5 -> "3ff8000000000000"    -0.0 -> "8000000000000000"
 std::string DoubleHex(double v);
-//   1.5L -> "3fffc000000000000000"    -0.0L -> "80000000000000000000"
-std::string ExtendedHex(long double v);
+//   1.5 -> "3fffc000000000000000"    -0.0 -> "80000000000000000000"
+std::string ExtendedHex(Extended v);
 
 // The value of a text of exactly 16 (double) or 20 (extended) hex digits,
 // either case; nullopt for any other length or any other character. Every
@@ -26,6 +28,6 @@ std::string ExtendedHex(long double v);
 //   "3FF8000000000000" -> 1.5    "3ff8" -> nullopt    "3ff800000000000g" -> nullopt
 std::optional<double> DoubleFromHex(std::string_view hex);
 //   "40008000000000000000" -> 2    "c0028000000000000000" -> -8
-std::optional<long double> ExtendedFromHex(std::string_view hex);
+std::optional<Extended> ExtendedFromHex(std::string_view hex);
 
 }  // namespace optics::numtext

@@ -49,7 +49,7 @@ const std::string& AsString(const Json& v, std::string_view name) {
   return v.get_ref<const std::string&>();
 }
 
-long double ExtendedMember(const Json& v, std::string_view name) {
+Extended ExtendedMember(const Json& v, std::string_view name) {
   const std::string& hex = AsString(v, name);
   if (hex.size() != kExtendedHexDigits) {
     throw BadRequest{Quoted(name) +
@@ -123,7 +123,7 @@ Json ParseOp(const Json& request) {
   const char32_t separator = Separator(request);
   const Extended v = StrToFloat(text, separator);
   Json answer;
-  answer["extended"] = ExtendedHex(v.value());
+  answer["extended"] = ExtendedHex(v);
   try {
     answer["double"] = DoubleHex(Double::Store(v));
   } catch (const EOverflow& e) {
@@ -152,10 +152,10 @@ Json FormatOp(const Json& request) {
 }
 
 Json PowerOp(const Json& request) {
-  const long double base = ExtendedMember(Required(request, "base"), "base");
-  const long double exponent = ExtendedMember(Required(request, "exponent"), "exponent");
+  const Extended base = ExtendedMember(Required(request, "base"), "base");
+  const Extended exponent = ExtendedMember(Required(request, "exponent"), "exponent");
   Json answer;
-  answer["extended"] = ExtendedHex(Power(base, exponent).value());
+  answer["extended"] = ExtendedHex(Power(base, exponent));
   return answer;
 }
 

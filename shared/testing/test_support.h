@@ -18,7 +18,7 @@ inline std::uint64_t Bits(double v) { return DoubleBits::Of(v); }
 
 // The bit patterns as the tools write them (bit_patterns.h).
 inline std::string Hex(double v) { return numtext::DoubleHex(v); }
-inline std::string Hex(Extended v) { return numtext::ExtendedHex(v.value()); }
+inline std::string Hex(Extended v) { return numtext::ExtendedHex(v); }
 
 // Names a row of a TEST_P table by its `name` member.
 struct RowName {

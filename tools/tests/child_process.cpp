@@ -1,14 +1,17 @@
 #include "child_process.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <thread>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -33,9 +36,26 @@ ChildProcess::ChildProcess(const char* program) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
   posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-  char* argv[] = {const_cast<char*>(program), nullptr};
+  // A cross build runs its programs through the emulator
+  // (OPTICAL_CHILD_EMULATOR, its words separated by spaces), the child too.
+  std::vector<std::string> words;
+#ifdef OPTICAL_CHILD_EMULATOR
+  {
+    const std::string emulator = OPTICAL_CHILD_EMULATOR;
+    std::size_t start = 0;
+    while (start < emulator.size()) {
+      const std::size_t end = std::min(emulator.find(' ', start), emulator.size());
+      if (end > start) words.push_back(emulator.substr(start, end - start));
+      start = end + 1;
+    }
+  }
+#endif
+  words.emplace_back(program);
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
   pid_t pid;
-  const int spawned = posix_spawn(&pid, program, &actions, nullptr, argv, environ);
+  const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(in[0]);
   close(out[1]);
@@ -95,6 +115,35 @@ std::string ChildProcess::ReadToEnd() {
   }
 }
 
+std::string ChildProcess::Exchange(std::string_view input) {
+  // One thread, poll on both pipes: the input is written as the child reads
+  // it, so that neither side waits for the other with a full pipe.
+  fcntl(in_, F_SETFL, fcntl(in_, F_GETFL) | O_NONBLOCK);
+  if (input.empty()) CloseInput();
+  std::string all = std::move(buffered_);
+  buffered_.clear();
+  char buf[65536];
+  while (out_ >= 0) {
+    pollfd fds[2] = {{out_, POLLIN, 0}, {in_, POLLOUT, 0}};
+    const int ready = poll(fds, in_ >= 0 ? 2 : 1, -1);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0) break;
+    if (in_ >= 0 && (fds[1].revents & (POLLOUT | POLLERR | POLLHUP)) != 0) {
+      const ssize_t n = write(in_, input.data(), input.size());
+      if (n > 0) input.remove_prefix(static_cast<std::size_t>(n));
+      if ((n < 0 && errno != EAGAIN && errno != EINTR) || input.empty()) CloseInput();
+    }
+    if ((fds[0].revents & (POLLIN | POLLERR | POLLHUP)) != 0) {
+      const ssize_t n = read(out_, buf, sizeof buf);
+      if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+      if (n <= 0) break;
+      all.append(buf, static_cast<std::size_t>(n));
+    }
+  }
+  CloseInput();
+  return all;
+}
+
 int ChildProcess::Wait() {
   if (pid_ > 0) {
     while (waitpid(pid_, &status_, 0) < 0 && errno == EINTR) {
@@ -120,12 +169,7 @@ ChildRun RunWithInput(const char* program, const std::string& input) {
   ChildProcess child(program);
   ChildRun run;
   if (!child.Started()) return run;
-  std::thread writer([&] {
-    child.Send(input);
-    child.CloseInput();
-  });
-  run.output = child.ReadToEnd();
-  writer.join();
+  run.output = child.Exchange(input);
   run.status = child.Wait();
   return run;
 }

@@ -34,6 +34,10 @@ class ChildProcess {
   std::optional<std::string> ReadLine();
   // Everything the child writes until it closes its stdout.
   std::string ReadToEnd();
+  // Writes all of input to the child's stdin and closes it, while reading
+  // everything the child writes until it closes its stdout (one thread,
+  // whatever the sizes).
+  std::string Exchange(std::string_view input);
 
   // Waits for the child to end; its status as waitpid reports it.
   int Wait();

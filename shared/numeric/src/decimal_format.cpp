@@ -1,4 +1,3 @@
-#include <cmath>
 #include <cstdint>
 
 #include "numeric/decimal.h"
@@ -6,9 +5,12 @@
 #include "numeric/utf8.h"
 
 namespace optics {
+inline namespace OPTICAL_EXTENDED_NAMESPACE {
 namespace {
 
-constexpr long double kTenTo18 = 1e18L;
+using detail::Raw;
+
+constexpr Raw kTenTo18 = backend::FromBits(0x403A, 0xDE0B6B3A76400000ull);  // 1e18, exact
 
 int ClampPrecision(int precision) {
   if (precision < 2) return 2;
@@ -16,9 +18,9 @@ int ClampPrecision(int precision) {
   return precision;
 }
 
-FloatDigits Digits(long double v, int precision) {
+FloatDigits Digits(Extended v, int precision) {
   FloatDigits record;
-  const ExtendedBits bits = ExtendedBits::Of(v);
+  const ExtendedBits bits = v.Bits();
   const int biased = bits.BiasedExponent();
   const bool integer_bit = (bits.significand & ExtendedBits::kIntegerBit) != 0;
 
@@ -39,14 +41,15 @@ FloatDigits Digits(long double v, int precision) {
 
   const int e = biased - ExtendedBits::kExponentBias;
   int exponent = ((e * 19728) >> 16) + 1;  // floor, also for negative e
-  long double n = std::rint(scalePow10(std::fabs(v), 18 - exponent));
-  if (n >= kTenTo18) {
-    n = std::rint(n / 10);
+  const Extended magnitude = Extended::FromRaw(backend::Abs(v.raw()));
+  Raw n = backend::RoundToIntegral(scalePow10(magnitude, 18 - exponent).raw());
+  if (backend::LessEqual(kTenTo18, n)) {
+    n = backend::RoundToIntegral(backend::Divide(n, backend::FromInt64(10)));
     ++exponent;
   }
 
   char d[18];
-  auto u = static_cast<std::uint64_t>(n);
+  auto u = backend::IntegralToUint64(n);
   for (int i = 17; i >= 0; --i) {
     d[i] = static_cast<char>('0' + u % 10);
     u /= 10;
@@ -117,7 +120,7 @@ std::string General(const FloatDigits& r, int precision, char32_t separator) {
 
 FloatDigits FloatToDigits(Extended v, int precision) {
   ConversionScope scope;
-  return Digits(v.value(), ClampPrecision(precision));
+  return Digits(v, ClampPrecision(precision));
 }
 
 std::string FloatToStrF(Extended v, FloatFormat format, int precision, int digits) {
@@ -130,7 +133,7 @@ std::string FloatToStrF(Extended v, FloatFormat /*format*/, int precision, int /
   FloatDigits record;
   {
     ConversionScope scope;
-    record = Digits(v.value(), p);
+    record = Digits(v, p);
   }
   return General(record, p, separator);
 }
@@ -141,4 +144,5 @@ std::string FloatToStr(Extended v, char32_t separator) {
   return FloatToStrF(v, FloatFormat::ffGeneral, 15, 0, separator);
 }
 
+}  // inline namespace OPTICAL_EXTENDED_NAMESPACE
 }  // namespace optics

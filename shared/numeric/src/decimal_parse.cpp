@@ -6,7 +6,10 @@
 #include "numeric/utf8.h"
 
 namespace optics {
+inline namespace OPTICAL_EXTENDED_NAMESPACE {
 namespace {
+
+using detail::Raw;
 
 std::atomic<char32_t> g_decimal_separator{U'.'};
 
@@ -20,10 +23,12 @@ constexpr std::uint64_t kExactLimit = 1'000'000'000'000'000'000ull;
 // is an integer below 2^64, which the 64-bit significand holds), so the
 // digits are first gathered in an integer; the extended steps, each rounded,
 // start with the first digit that could round. The result is the same value
-// bit for bit, and a text of ordinary length never touches the x87 unit here.
+// bit for bit, and a text of ordinary length never touches the extended
+// arithmetic here. The extended steps are bare: an overflow to infinity is
+// judged once at the end.
 struct Accumulator {
   std::uint64_t whole = 0;
-  long double a = 0.0L;
+  Raw a = backend::FromBits(0, 0);
   bool extended = false;
 
   void Add(int digit) {
@@ -32,14 +37,14 @@ struct Accumulator {
         whole = whole * 10 + static_cast<std::uint64_t>(digit);
         return;
       }
-      a = static_cast<long double>(whole);
+      a = backend::FromUint64(whole);
       extended = true;
     }
-    a = a * 10;
-    a = a + digit;
+    a = backend::Multiply(a, backend::FromInt64(10));
+    a = backend::Add(a, backend::FromInt64(digit));
   }
 
-  long double Value() const { return extended ? a : static_cast<long double>(whole); }
+  Raw Value() const { return extended ? a : backend::FromUint64(whole); }
 };
 
 // Whether text continues at i with the size bytes of sep.
@@ -52,7 +57,7 @@ bool HasAt(std::string_view text, std::size_t i, const char* sep, std::size_t si
 }
 
 // The parse proper; false when the text is no number.
-bool Parse(std::string_view text, char32_t separator, long double& result) {
+bool Parse(std::string_view text, char32_t separator, Extended& result) {
   char sep[4];
   const std::size_t sep_size = utf8::EncodeTo(separator, sep);
 
@@ -104,14 +109,14 @@ bool Parse(std::string_view text, char32_t separator, long double& result) {
   while (i < n && text[i] == ' ') ++i;
   if (i != n) return false;
 
-  const long double a = acc.Value();
+  const Raw a = acc.Value();
   if (!detail::IsFinite(a)) return false;
   // Below -5120 every scaling gives zero; clamping keeps the count in range.
   if (exponent < -5120) exponent = -5120;
-  long double v = scalePow10(a, static_cast<int>(exponent));
+  Raw v = scalePow10(Extended::FromRaw(a), static_cast<int>(exponent)).raw();
   if (!detail::IsFinite(v)) return false;
-  if (negative) v = -v;
-  result = v;
+  if (negative) v = backend::Negate(v);
+  result = Extended::FromRaw(v);
   return true;
 }
 
@@ -126,7 +131,7 @@ void SetDecimalSeparator(char32_t separator) {
 Extended StrToFloat(std::string_view text) { return StrToFloat(text, DecimalSeparator()); }
 
 Extended StrToFloat(std::string_view text, char32_t separator) {
-  long double v = 0.0L;
+  Extended v;
   bool ok;
   {
     ConversionScope scope;
@@ -143,4 +148,5 @@ Extended StrToFloat(std::string_view text, char32_t separator) {
   return v;
 }
 
+}  // inline namespace OPTICAL_EXTENDED_NAMESPACE
 }  // namespace optics

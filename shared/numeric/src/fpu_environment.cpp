@@ -4,6 +4,7 @@
 #include <cstring>
 
 namespace optics {
+inline namespace OPTICAL_EXTENDED_NAMESPACE {
 namespace {
 
 constexpr std::uint16_t kExceptionFlags = 0x003F;  // IE DE ZE OE UE PE
@@ -62,4 +63,5 @@ ConversionScope::~ConversionScope() {
   if (control_ != kCalculationControlWord) LoadControlWord(control_);
 }
 
+}  // inline namespace OPTICAL_EXTENDED_NAMESPACE
 }  // namespace optics

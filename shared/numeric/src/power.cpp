@@ -1,8 +1,7 @@
 #include "numeric/power.h"
 
-#include <cmath>
-
 namespace optics {
+inline namespace OPTICAL_EXTENDED_NAMESPACE {
 
 Extended IntPower(Extended base, std::int32_t exponent) {
   Extended r = 1;
@@ -25,39 +24,50 @@ Extended IntPower(Extended base, std::int32_t exponent) {
 
 namespace {
 
-// exp(exponent * ln base) for base > 0 and a non-integral or huge exponent.
-Extended PowerByLogarithm(long double base, long double exponent) {
-  constexpr long double kLn2 = 0.693147180559945309417232121458176568L;
-  constexpr long double kLog2E = 1.44269504088896340735992468100189214L;
-  const long double ln_base = kLn2 * std::log2(base);
-  const long double t = (exponent * ln_base) * kLog2E;
-  if (t != t) ThrowInvalidOp();
-  if (t > 16385.0L) {
+using detail::Raw;
+
+// ln 2 and log2 e, each the nearest extended value.
+constexpr Raw kLn2 = backend::FromBits(0x3FFE, 0xB17217F7D1CF79ACull);
+constexpr Raw kLog2E = backend::FromBits(0x3FFF, 0xB8AA3B295C17F0BCull);
+constexpr Raw kInfinity = backend::FromBits(0x7FFF, 0x8000000000000000ull);
+
+Raw Int(std::int64_t v) { return backend::FromInt64(v); }
+
+// exp(exponent * ln base) for base > 0 and a non-integral or huge exponent,
+// in bare extended steps: the products and the logarithm round, none fails.
+Extended PowerByLogarithm(Raw base, Raw exponent) {
+  const Raw ln_base = backend::Multiply(kLn2, backend::Log2(base));
+  const Raw t = backend::Multiply(backend::Multiply(exponent, ln_base), kLog2E);
+  if (backend::IsNaN(t)) ThrowInvalidOp();
+  if (backend::Less(Int(16385), t)) {
     if (detail::IsFinite(base) && detail::IsFinite(exponent)) ThrowOverflow();
-    return __LDBL_MAX__ * 2.0L;  // an infinite argument: infinite result
+    return Extended::FromRaw(kInfinity);  // an infinite argument: infinite result
   }
-  if (t < -16500.0L) return 0.0L;
-  const long double n = std::rint(t);
-  const long double rem = t - n;  // |rem| <= 1/2
-  const long double result = std::ldexp(std::exp2(rem), static_cast<int>(n));
+  if (backend::Less(t, Int(-16500))) return 0;
+  const Raw n = backend::RoundToIntegral(t);
+  const Raw rem = backend::Subtract(t, n);  // |rem| <= 1/2
+  const Raw result = backend::ScaleByPowerOfTwo(
+      backend::Exp2(rem), static_cast<int>(backend::IntegralToInt64(n)));
   if (!detail::IsFinite(result)) ThrowOverflow();
-  return result;
+  return Extended::FromRaw(result);
 }
 
 }  // namespace
 
 Extended Power(Extended base, Extended exponent) {
-  const long double b = base.value();
-  const long double e = exponent.value();
+  const Raw b = base.raw();
+  const Raw e = exponent.raw();
   if (detail::IsNaN(b) || detail::IsNaN(e)) ThrowInvalidOp();
-  if (e == 0.0L) return 1;
-  if (b == 0.0L && e > 0.0L) return 0;
-  if (std::rint(e) == e && __builtin_fabsl(e) <= 2147483647.0L) {
-    return IntPower(base, static_cast<std::int32_t>(e));
+  if (backend::IsZero(e)) return 1;
+  if (backend::IsZero(b) && backend::Less(Int(0), e)) return 0;
+  if (backend::Equal(backend::RoundToIntegral(e), e) &&
+      backend::LessEqual(backend::Abs(e), Int(2147483647))) {
+    return IntPower(base, static_cast<std::int32_t>(backend::IntegralToInt64(e)));
   }
-  if (b < 0.0L) ThrowInvalidOp();
-  if (b == 0.0L) ThrowZeroDivide();
+  if (backend::Less(b, Int(0))) ThrowInvalidOp();
+  if (backend::IsZero(b)) ThrowZeroDivide();
   return PowerByLogarithm(b, e);
 }
 
+}  // inline namespace OPTICAL_EXTENDED_NAMESPACE
 }  // namespace optics

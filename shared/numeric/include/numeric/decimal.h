@@ -10,7 +10,8 @@
 // Texts are UTF-8. The decimal separator is one character (a code point).
 // Every conversion runs inside a ConversionScope: whatever the caller's x87
 // settings, it computes with a 64-bit significand and round to nearest, and
-// leaves the caller's control word and exception flags as they were.
+// leaves the caller's control word and exception flags as they were (the
+// software back end always computes so and touches neither).
 #pragma once
 
 #include <cstdint>
@@ -20,6 +21,7 @@
 #include "numeric/extended.h"
 
 namespace optics {
+inline namespace OPTICAL_EXTENDED_NAMESPACE {
 
 // The process-wide decimal separator, "." until the application reads the
 // user's locale. Read by every conversion below that takes no separator.
@@ -92,6 +94,7 @@ std::string FloatToStr(Extended v, char32_t separator);
 // or a quotient (n < 0) rounded to extended. Each factor is the extended value
 // nearest to the exact power. For n <= -5120 the result is 0 (of x's sign);
 // for n >= 5120 it is an infinity unless x is 0.
-long double scalePow10(long double x, int n);
+Extended scalePow10(Extended x, int n);
 
+}  // inline namespace OPTICAL_EXTENDED_NAMESPACE
 }  // namespace optics

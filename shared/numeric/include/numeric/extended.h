@@ -32,54 +32,104 @@
 // expression takes part builds such an expression; plain numbers are
 // constants (loaded exactly).
 //
-// The arithmetic relies on the process running in the environment that
+// Two back ends carry the arithmetic out, chosen when the project is
+// configured (OPTICAL_EXTENDED): the x87 unit's long double (extended_x87.h),
+// which relies on the process running in the environment that
 // EstablishArithmeticEnvironment() sets up (64-bit precision, round to
-// nearest); see fpu_environment.h.
+// nearest; see fpu_environment.h), and soft::Float80 (extended_soft.h), the
+// same arithmetic in portable software. Both give the same values bit for
+// bit, so the checks and the evaluation order below are written once. Each
+// back end lives in an inline namespace of its own (ext_x87, ext_soft), so a
+// test can link both into one program.
 #pragma once
 
-#include <cmath>
 #include <concepts>
+#include <cstdint>
 #include <type_traits>
 
 #include "numeric/exceptions.h"
 #include "numeric/extended_bits.h"
 
+#if OPTICAL_EXTENDED_SOFT
+#include "numeric/extended_soft.h"
+#define OPTICAL_EXTENDED_NAMESPACE ext_soft
+#else
+#include "numeric/extended_x87.h"
+#define OPTICAL_EXTENDED_NAMESPACE ext_x87
+#endif
+
 namespace optics {
+inline namespace OPTICAL_EXTENDED_NAMESPACE {
+
+#if OPTICAL_EXTENDED_SOFT
+namespace backend = soft_backend;
+#else
+namespace backend = x87_backend;
+#endif
 
 namespace detail {
 
-inline bool IsFinite(long double v) { return __builtin_fabsl(v) <= __LDBL_MAX__; }
-inline bool IsNaN(long double v) { return v != v; }
+using Raw = backend::Raw;
+#if OPTICAL_HOST_X87
+using HostX87 = ::optics::host_x87::Type;
+#endif
+
+inline bool IsFinite(Raw v) { return backend::IsFinite(v); }
+inline bool IsNaN(Raw v) { return backend::IsNaN(v); }
 
 // Decides the failure of an operation whose operands were a and b and whose
 // rounded result is r, when r is not finite.
-[[noreturn]] void FailNonFinite(long double a, long double b, long double r);
+[[noreturn]] void FailNonFinite(Raw a, Raw b, Raw r);
 
-inline long double Checked(long double a, long double b, long double r) {
-  if (IsFinite(r)) return r;
-  if (!IsNaN(a) && !IsNaN(b) && !IsNaN(r) && !(IsFinite(a) && IsFinite(b))) {
+inline Raw Checked(Raw a, Raw b, Raw r) {
+  if (detail::IsFinite(r)) return r;
+  if (!detail::IsNaN(a) && !detail::IsNaN(b) && !detail::IsNaN(r) && !(detail::IsFinite(a) && detail::IsFinite(b))) {
     return r;  // an infinite operand gives an infinite result without failing
   }
   FailNonFinite(a, b, r);
 }
 
-inline long double Add(long double a, long double b) { return Checked(a, b, a + b); }
-inline long double Subtract(long double a, long double b) { return Checked(a, b, a - b); }
-inline long double Multiply(long double a, long double b) { return Checked(a, b, a * b); }
-inline long double Divide(long double a, long double b) {
-  if (b == 0.0L) {
-    if (a == 0.0L || IsNaN(a) || IsNaN(b)) ThrowInvalidOp();
-    if (IsFinite(a)) ThrowZeroDivide();
+inline Raw Add(Raw a, Raw b) { return Checked(a, b, backend::Add(a, b)); }
+inline Raw Subtract(Raw a, Raw b) { return Checked(a, b, backend::Subtract(a, b)); }
+inline Raw Multiply(Raw a, Raw b) { return Checked(a, b, backend::Multiply(a, b)); }
+inline Raw Divide(Raw a, Raw b) {
+  if (backend::IsZero(b)) {
+    if (backend::IsZero(a) || detail::IsNaN(a) || detail::IsNaN(b)) ThrowInvalidOp();
+    if (detail::IsFinite(a)) ThrowZeroDivide();
   }
-  return Checked(a, b, a / b);
+  return Checked(a, b, backend::Divide(a, b));
 }
-inline long double Negate(long double a) {
-  if (IsNaN(a)) ThrowInvalidOp();
-  return -a;
+inline Raw Negate(Raw a) {
+  if (detail::IsNaN(a)) ThrowInvalidOp();
+  return backend::Negate(a);
 }
-inline long double SquareRoot(long double a) {
-  if (IsNaN(a) || a < 0.0L) ThrowInvalidOp();
-  return __builtin_sqrtl(a);
+inline Raw SquareRoot(Raw a) {
+  if (detail::IsNaN(a) || backend::Less(a, backend::FromBits(0, 0))) ThrowInvalidOp();
+  return backend::SquareRoot(a);
+}
+
+// The exact value of a plain number.
+template <class T>
+Raw Load(T v) {
+  if constexpr (std::is_integral_v<T> && std::is_unsigned_v<T>) {
+    return backend::FromUint64(static_cast<std::uint64_t>(v));
+  } else if constexpr (std::is_integral_v<T>) {
+    return backend::FromInt64(static_cast<std::int64_t>(v));
+  } else if constexpr (std::is_same_v<T, double> || std::is_same_v<T, float>) {
+    return backend::FromDouble(static_cast<double>(v));
+  } else {
+#if OPTICAL_HOST_X87
+    static_assert(std::is_same_v<T, HostX87>, "no extended load for this type");
+    if constexpr (std::is_same_v<Raw, HostX87>) {
+      return v;
+    } else {
+      const ExtendedBits b = ExtendedBits::Of(v);
+      return backend::FromBits(b.sign_exponent, b.significand);
+    }
+#else
+    static_assert(!std::is_same_v<T, T>, "no extended load for this type");
+#endif
+  }
 }
 
 }  // namespace detail
@@ -93,19 +143,46 @@ concept Node = IsNode<T>::value;
 
 class Extended {
  public:
+  using Raw = detail::Raw;
+
   constexpr Extended() = default;
-  constexpr Extended(long double v) : v_(v) {}  // NOLINT(google-explicit-constructor)
-  constexpr Extended(double v) : v_(v) {}       // NOLINT(google-explicit-constructor)
-  constexpr Extended(float v) : v_(v) {}        // NOLINT(google-explicit-constructor)
-  constexpr Extended(int v) : v_(v) {}          // NOLINT(google-explicit-constructor)
+  Extended(double v) : v_(backend::FromDouble(v)) {}  // NOLINT(google-explicit-constructor)
+  Extended(float v) : v_(backend::FromDouble(v)) {}   // NOLINT(google-explicit-constructor)
+  Extended(int v) : v_(backend::FromInt64(v)) {}      // NOLINT(google-explicit-constructor)
   // Evaluates an expression.
   template <expr::Node E>
   Extended(const E& e) : v_(e.Eval()) {}  // NOLINT(google-explicit-constructor)
 
-  constexpr long double value() const { return v_; }
+  // The value of a bit pattern, for constants written exactly:
+  //   FromBits(0x3FFE, 0x8000000000000000) -> 0.5
+  static constexpr Extended FromBits(std::uint16_t sign_exponent, std::uint64_t significand) {
+    return FromRaw(backend::FromBits(sign_exponent, significand));
+  }
+  static constexpr Extended FromRaw(Raw v) {
+    Extended e;
+    e.v_ = v;
+    return e;
+  }
+
+  constexpr Raw raw() const { return v_; }
+  constexpr ExtendedBits Bits() const { return backend::BitsOf(v_); }
+
+#if OPTICAL_HOST_X87
+  // The processor's own x87 type, where there is one (extended_host.h): for
+  // the tests and tools that hold the arithmetic against the x87 unit.
+  Extended(host_x87::Type v)  // NOLINT(google-explicit-constructor)
+      : v_(detail::Load(v)) {}
+  host_x87::Type value() const {
+#if OPTICAL_EXTENDED_SOFT
+    return Bits().ToLongDouble();
+#else
+    return v_;
+#endif
+  }
+#endif
 
  private:
-  long double v_ = 0.0L;
+  Raw v_ = backend::FromBits(0, 0);
 };
 
 class Double {
@@ -114,7 +191,7 @@ class Double {
   constexpr explicit Double(double v) : v_(v) {}
   Double(Extended v) : v_(Store(v)) {}  // NOLINT(google-explicit-constructor)
   template <expr::Node E>
-  Double(const E& e) : v_(Store(e.Eval())) {}  // NOLINT(google-explicit-constructor)
+  Double(const E& e) : v_(Store(Extended::FromRaw(e.Eval()))) {}  // NOLINT(google-explicit-constructor)
 
   Double& operator=(Extended v) {
     v_ = Store(v);
@@ -122,7 +199,7 @@ class Double {
   }
   template <expr::Node E>
   Double& operator=(const E& e) {
-    v_ = Store(e.Eval());
+    v_ = Store(Extended::FromRaw(e.Eval()));
     return *this;
   }
 
@@ -131,13 +208,13 @@ class Double {
 
   // The checked store: v rounded once to double.
   static double Store(Extended v) {
-    const double d = static_cast<double>(v.value());
+    const double d = backend::ToDouble(v.raw());
     if (__builtin_fabs(d) <= __DBL_MAX__) return d;
-    FailStore(v.value());
+    FailStore(v.raw());
   }
 
  private:
-  [[noreturn]] static void FailStore(long double v);
+  [[noreturn]] static void FailStore(Extended::Raw v);
   double v_ = 0.0;
 };
 
@@ -146,41 +223,43 @@ class Double {
 // in order with Eval().
 inline namespace expr {
 
+using detail::Raw;
+
 struct Constant {
-  long double v;
-  long double Eval() const { return v; }
+  Raw v;
+  Raw Eval() const { return v; }
 };
 
-template <long double (*Op)(long double, long double), class L, class R>
+template <Raw (*Op)(Raw, Raw), class L, class R>
 struct Binary {
   L left;
   R right;
-  long double Eval() const {
-    const long double a = left.Eval();
-    const long double b = right.Eval();
+  Raw Eval() const {
+    const Raw a = left.Eval();
+    const Raw b = right.Eval();
     return Op(a, b);
   }
 };
 
-template <long double (*Op)(long double), class A>
+template <Raw (*Op)(Raw), class A>
 struct Unary {
   A operand;
-  long double Eval() const { return Op(operand.Eval()); }
+  Raw Eval() const { return Op(operand.Eval()); }
 };
 
 // x * x with x evaluated once.
 template <class A>
 struct SquareOf {
   A operand;
-  long double Eval() const {
-    const long double x = operand.Eval();
+  Raw Eval() const {
+    const Raw x = operand.Eval();
     return detail::Multiply(x, x);
   }
 };
 
-template <long double (*Op)(long double, long double), class L, class R>
+template <Raw (*Op)(Raw, Raw), class L, class R>
 struct IsNode<Binary<Op, L, R>> : std::true_type {};
-template <long double (*Op)(long double), class A>
+template <Raw (*Op)(Raw), class A>
 struct IsNode<Unary<Op, A>> : std::true_type {};
 template <class A>
 struct IsNode<SquareOf<A>> : std::true_type {};
@@ -197,15 +276,15 @@ auto Wrap(const T& x) {
   if constexpr (Node<T>) {
     return x;
   } else if constexpr (std::same_as<T, Extended>) {
-    return Constant{x.value()};
+    return Constant{x.raw()};
   } else if constexpr (std::same_as<T, Double>) {
-    return Constant{x.value()};
+    return Constant{backend::FromDouble(x.value())};
   } else {
-    return Constant{static_cast<long double>(x)};
+    return Constant{detail::Load(x)};
   }
 }
 
-template <long double (*Op)(long double, long double), class A, class B>
+template <Raw (*Op)(Raw, Raw), class A, class B>
 auto MakeBinary(const A& a, const B& b) {
   using L = decltype(Wrap(a));
   using R = decltype(Wrap(b));
@@ -254,4 +333,5 @@ auto Square(const A& a) {
   return expr::SquareOf<W>{expr::Wrap(a)};
 }
 
+}  // inline namespace OPTICAL_EXTENDED_NAMESPACE
 }  // namespace optics

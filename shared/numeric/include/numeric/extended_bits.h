@@ -12,15 +12,15 @@
 
 #include <cstdint>
 #include <cstring>
-#include <limits>
 
 namespace optics {
 
-static_assert(std::numeric_limits<long double>::digits == 64 &&
-                  std::numeric_limits<long double>::max_exponent == 16384 &&
-                  std::numeric_limits<long double>::min_exponent == -16381,
-              "this code needs long double to be the x87 80-bit extended format "
-              "(x86 or x86-64); a software type for other processors is not written yet");
+namespace host_x87 {
+// The bridge to the processor's own x87 type (extended_host.h), defined only
+// where long double is that format.
+template <class T>
+struct Bridge;
+}  // namespace host_x87
 
 struct ExtendedBits {
   static constexpr std::uint16_t kSignMask = 0x8000;
@@ -32,26 +32,20 @@ struct ExtendedBits {
   std::uint64_t significand = 0;  // with the explicit integer bit
   std::uint16_t sign_exponent = 0;
 
-  static ExtendedBits Of(long double v) {
-    unsigned char raw[sizeof(long double)];
-    std::memcpy(raw, &v, sizeof raw);
-    ExtendedBits b;
-    std::memcpy(&b.significand, raw, 8);
-    std::memcpy(&b.sign_exponent, raw + 8, 2);
-    return b;
-  }
+  constexpr bool Negative() const { return (sign_exponent & kSignMask) != 0; }
+  constexpr int BiasedExponent() const { return sign_exponent & kExponentMask; }
 
-  long double ToLongDouble() const {
-    unsigned char raw[sizeof(long double)] = {};
-    std::memcpy(raw, &significand, 8);
-    std::memcpy(raw + 8, &sign_exponent, 2);
-    long double v;
-    std::memcpy(&v, raw, sizeof v);
-    return v;
+  // The value's bits as the processor's own extended type holds them, where
+  // that type is the x87 format (extended_host.h); for the tests and tools
+  // on the x87 side.
+  template <class H>
+  static constexpr ExtendedBits Of(H v) {
+    return host_x87::Bridge<H>::Bits(v);
   }
-
-  bool Negative() const { return (sign_exponent & kSignMask) != 0; }
-  int BiasedExponent() const { return sign_exponent & kExponentMask; }
+  template <class H = void>
+  constexpr auto ToLongDouble() const {
+    return host_x87::Bridge<H>::FromBits(*this);
+  }
 };
 
 // The 64 bits of a double, with the masks of its three fields.
@@ -73,3 +67,5 @@ struct DoubleBits {
 };
 
 }  // namespace optics
+
+#include "numeric/extended_host.h"

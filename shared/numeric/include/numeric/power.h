@@ -6,6 +6,7 @@
 #include "numeric/extended.h"
 
 namespace optics {
+inline namespace OPTICAL_EXTENDED_NAMESPACE {
 
 // Base raised to an integral Exponent by square-and-multiply from the lowest
 // bit of |Exponent| upward, each product rounded to extended:
@@ -35,8 +36,8 @@ Extended IntPower(Extended base, std::int32_t exponent);
 Extended Power(Extended base, Extended exponent);
 
 namespace detail {
-inline long double PowerOf(long double base, long double exponent) {
-  return Power(base, exponent).value();
+inline Raw PowerOf(Raw base, Raw exponent) {
+  return Power(Extended::FromRaw(base), Extended::FromRaw(exponent)).raw();
 }
 }  // namespace detail
 
@@ -51,4 +52,5 @@ auto Power(const A& base, const B& exponent) {
   return MakeBinary<detail::PowerOf>(base, exponent);
 }
 
+}  // inline namespace OPTICAL_EXTENDED_NAMESPACE
 }  // namespace optics

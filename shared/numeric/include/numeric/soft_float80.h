@@ -114,6 +114,13 @@ Float80 RoundToIntegral(Float80 a, Flags& flags);
 //                                    kUnderflow | kInexact)
 Float80 ScaleByPowerOfTwo(Float80 a, std::int32_t n, Flags& flags);
 
+// The base-2 logarithm and power of two, each within a few units in the last
+// place of the exact value (no x87 instruction is matched bit for bit):
+//   Log2(8) -> 3;   Log2(+0) -> -infinity, kDivideByZero;   Log2(-1) -> indefinite, kInvalid
+//   Exp2(-1) -> 0.5;   Exp2(-infinity) -> +0;   Exp2(20000) -> +infinity, kOverflow
+Float80 Log2(Float80 a, Flags& flags);
+Float80 Exp2(Float80 a, Flags& flags);
+
 // Classes of an encoding. x != x holds for an x87 value exactly when
 // IsNaN(x) || IsUnsupported(x).
 constexpr int BiasedExponentOf(Float80 a) { return a.sign_exponent & 0x7FFF; }
