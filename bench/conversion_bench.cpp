@@ -14,6 +14,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_main.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -325,13 +327,5 @@ BENCHMARK(ParseLength_StrToFloat)
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The environment the calculators set up at start-up.
-  optics::EstablishArithmeticEnvironment();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::AddCustomContext("compiler", "g++ " __VERSION__);
-  (void)TheInputs();  // made before the first measurement
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return optics::bench::RunBenchmarks(argc, argv, [] { (void)TheInputs(); });
 }

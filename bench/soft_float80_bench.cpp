@@ -14,10 +14,13 @@
 //   soft_float80_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
+#include "bench_main.h"
+
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
+#include "numeric/extended_bits.h"
 #include "numeric/fpu_environment.h"
 #include "numeric/soft_float80.h"
 
@@ -41,12 +44,7 @@ std::uint64_t SplitMix(std::uint64_t& state) {
 }
 
 long double ToLongDouble(Float80 v) {
-  unsigned char raw[sizeof(long double)] = {};
-  std::memcpy(raw, &v.significand, 8);
-  std::memcpy(raw + 8, &v.sign_exponent, 2);
-  long double r;
-  std::memcpy(&r, raw, sizeof r);
-  return r;
+  return ExtendedBits{v.significand, v.sign_exponent}.ToLongDouble();
 }
 
 const Inputs& TheInputs() {
@@ -146,13 +144,5 @@ BENCHMARK(ToDouble_Soft);
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The environment the calculators set up at start-up.
-  optics::EstablishArithmeticEnvironment();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::AddCustomContext("compiler", "g++ " __VERSION__);
-  (void)TheInputs();  // made before the first measurement
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return optics::bench::RunBenchmarks(argc, argv, [] { (void)TheInputs(); });
 }

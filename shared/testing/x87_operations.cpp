@@ -1,5 +1,7 @@
 #include "x87_operations.h"
 
+#include "numeric/extended_bits.h"
+
 #include <cstring>
 
 namespace optics::x87 {
@@ -7,22 +9,11 @@ namespace {
 
 using soft::Float80;
 
-long double Load(Float80 a) {
-  unsigned char raw[sizeof(long double)] = {};
-  std::memcpy(raw, &a.significand, 8);
-  std::memcpy(raw + 8, &a.sign_exponent, 2);
-  long double v;
-  std::memcpy(&v, raw, sizeof v);
-  return v;
-}
+long double Load(Float80 a) { return ExtendedBits{a.significand, a.sign_exponent}.ToLongDouble(); }
 
 Float80 Bits(long double v) {
-  unsigned char raw[sizeof(long double)];
-  std::memcpy(raw, &v, sizeof raw);
-  Float80 a;
-  std::memcpy(&a.significand, raw, 8);
-  std::memcpy(&a.sign_exponent, raw + 8, 2);
-  return a;
+  const ExtendedBits b = ExtendedBits::Of(v);
+  return Float80{b.significand, b.sign_exponent};
 }
 
 // The flags are cleared just before the instruction and read just after it;

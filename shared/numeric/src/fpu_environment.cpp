@@ -3,6 +3,8 @@
 #include <cfenv>
 #include <cstring>
 
+#include "x87_words.h"
+
 namespace optics {
 inline namespace OPTICAL_EXTENDED_NAMESPACE {
 namespace {
@@ -34,17 +36,8 @@ void EstablishArithmeticEnvironment() {
   __asm__ volatile("fnclex");
 }
 
-std::uint16_t X87ControlWord() {
-  std::uint16_t cw;
-  __asm__ volatile("fnstcw %0" : "=m"(cw));
-  return cw;
-}
-
-std::uint16_t X87StatusWord() {
-  std::uint16_t sw;
-  __asm__ volatile("fnstsw %0" : "=m"(sw));
-  return sw;
-}
+std::uint16_t X87ControlWord() { return x87_words::Control(); }
+std::uint16_t X87StatusWord() { return x87_words::Status(); }
 
 ConversionScope::ConversionScope() : control_(X87ControlWord()), status_(X87StatusWord()) {
   if (control_ != kCalculationControlWord) LoadControlWord(kCalculationControlWord);

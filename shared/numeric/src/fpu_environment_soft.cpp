@@ -5,23 +5,18 @@
 
 #include "numeric/fpu_environment.h"
 
+#if defined(__x86_64__) || defined(__i386__)
+#include "x87_words.h"
+#endif
+
 namespace optics {
 inline namespace OPTICAL_EXTENDED_NAMESPACE {
 
 void EstablishArithmeticEnvironment() { std::fesetenv(FE_DFL_ENV); }
 
 #if defined(__x86_64__) || defined(__i386__)
-std::uint16_t X87ControlWord() {
-  std::uint16_t cw;
-  __asm__ volatile("fnstcw %0" : "=m"(cw));
-  return cw;
-}
-
-std::uint16_t X87StatusWord() {
-  std::uint16_t sw;
-  __asm__ volatile("fnstsw %0" : "=m"(sw));
-  return sw;
-}
+std::uint16_t X87ControlWord() { return x87_words::Control(); }
+std::uint16_t X87StatusWord() { return x87_words::Status(); }
 #else
 std::uint16_t X87ControlWord() { return kCalculationControlWord; }
 std::uint16_t X87StatusWord() { return 0; }

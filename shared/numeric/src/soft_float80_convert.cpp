@@ -126,19 +126,7 @@ double ToDouble(Float80 a, Flags& flags) {
 }
 
 Float80 RoundToIntegral(Float80 a, Flags& flags) {
-  switch (KindOf(a)) {
-    case Kind::kUnsupported:
-      return Invalid(flags);
-    case Kind::kQuietNaN:
-    case Kind::kSignalingNaN:
-      return QuietNaNOf(a, flags);
-    case Kind::kZero:
-    case Kind::kInfinity:
-      return a;
-    case Kind::kFinite:
-      break;
-  }
-  NoteDenormal(a, flags);
+  if (Float80 special; TakeSpecialOperand(a, special, flags)) return special;
   const bool negative = IsNegative(a);
   const std::int32_t e = BiasedExponentOf(a) - kBias;  // a denormal is far below 1/2
   if (e >= 63) return a;
@@ -161,19 +149,7 @@ Float80 RoundToIntegral(Float80 a, Flags& flags) {
 }
 
 Float80 ScaleByPowerOfTwo(Float80 a, std::int32_t n, Flags& flags) {
-  switch (KindOf(a)) {
-    case Kind::kUnsupported:
-      return Invalid(flags);
-    case Kind::kQuietNaN:
-    case Kind::kSignalingNaN:
-      return QuietNaNOf(a, flags);
-    case Kind::kZero:
-    case Kind::kInfinity:
-      return a;
-    case Kind::kFinite:
-      break;
-  }
-  NoteDenormal(a, flags);
+  if (Float80 special; TakeSpecialOperand(a, special, flags)) return special;
   const Unpacked x = Unpack(a);
   // Far beyond both ends the exponent is held at a level that still
   // overflows or underflows to zero, so that the sum cannot wrap.

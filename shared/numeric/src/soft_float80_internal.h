@@ -153,6 +153,31 @@ inline void NoteDenormal(Float80 a, Flags& flags) {
   if (BiasedExponentOf(a) == 0 && a.significand != 0) flags.Raise(Flags::kDenormal);
 }
 
+// For a one-operand operation that leaves zeros and infinities as they are:
+// decides the result of an operand that is no finite non-zero number (the
+// indefinite NaN for a refused encoding, the quieted NaN for a NaN, the
+// operand itself for a zero or an infinity) and returns true; for a finite
+// non-zero operand raises kDenormal when it is a denormal and returns false.
+inline bool TakeSpecialOperand(Float80 a, Float80& result, Flags& flags) {
+  switch (KindOf(a)) {
+    case Kind::kUnsupported:
+      result = Invalid(flags);
+      return true;
+    case Kind::kQuietNaN:
+    case Kind::kSignalingNaN:
+      result = QuietNaNOf(a, flags);
+      return true;
+    case Kind::kZero:
+    case Kind::kInfinity:
+      result = a;
+      return true;
+    case Kind::kFinite:
+      break;
+  }
+  NoteDenormal(a, flags);
+  return false;
+}
+
 // For operands of which at least one is no normal number: decides the result
 // when an operand is refused (the indefinite NaN) or a NaN (the propagated
 // NaN) and returns true; otherwise raises kDenormal for a denormal operand
