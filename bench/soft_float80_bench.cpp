@@ -44,7 +44,7 @@ std::uint64_t SplitMix(std::uint64_t& state) {
 }
 
 long double ToLongDouble(Float80 v) {
-  return ExtendedBits{v.significand, v.sign_exponent}.ToLongDouble();
+  return optics::ExtendedBits{v.significand, v.sign_exponent}.ToLongDouble();
 }
 
 const Inputs& TheInputs() {
