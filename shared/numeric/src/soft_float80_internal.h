@@ -130,6 +130,7 @@ struct Unpacked {
   std::uint64_t significand;
 };
 
+// For a finite non-zero a only.
 inline Unpacked Unpack(Float80 a) {
   const int e = BiasedExponentOf(a);
   if (e != 0) return {IsNegative(a), e, a.significand};

@@ -99,9 +99,9 @@ Float80 Exp2(Float80 a, Flags& flags) {
   for (int i = kTerms - 2; i >= 0; --i) p = Add(Multiply(p, z, flags), kExpSeries[i], flags);
   p = Add(Multiply(p, z, flags), kOne, flags);  // 1 + z/2! + ... -> 1 + z + z^2/2! + ...
   p = Add(Multiply(p, z, flags), kOne, flags);
-  const Unpacked nu = Unpack(n);
   std::int32_t scale = 0;
-  if (!IsZero(n)) {
+  if (!IsZero(n)) {  // a zero has no leading bit to unpack
+    const Unpacked nu = Unpack(n);
     scale = static_cast<std::int32_t>(nu.significand >> (63 - (nu.exponent - kBias)));
     if (nu.negative) scale = -scale;
   }
