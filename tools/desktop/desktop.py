@@ -89,7 +89,7 @@ def find_windows(desk, caption):
     return [int(w) for w in found.stdout.split()] if found.returncode == 0 else []
 
 
-def find_window(desk, caption, app, timeout=10.0):
+def find_window(desk, caption, app, timeout=30.0):
     deadline = time.time() + timeout
     while time.time() < deadline:
         if app.poll() is not None:

@@ -7,32 +7,35 @@ set -euo pipefail
 program="$1" caption="$2" width="$3" height="$4" shooter="$5" artifacts="$6"
 mkdir -p "$artifacts"
 
-display=""
-for n in $(seq 90 140); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display number" >&2; exit 1; }
-
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+runtime="$(mktemp -d)"
+chmod 700 "$runtime"
 app=""
-runtime=""
+xvfb=""
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$runtime"
 }
 trap cleanup EXIT
 
-runtime="$(mktemp -d)"
-chmod 700 "$runtime"
-export DISPLAY="$display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime"
+# Xvfb picks a free display number itself and writes it once it accepts
+# clients, so tests that run at the same time never take the same one.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$runtime/display" >/dev/null 2>&1 &
+xvfb=$!
+display=""
+for _ in $(seq 300); do
+  display="$(head -n 1 "$runtime/display" 2>/dev/null || true)"
+  [ -n "$display" ] && break
+  sleep 0.1
+done
+[ -n "$display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 "$program" & app=$!
 geometry=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   geometry="$(xwininfo -root -tree 2>/dev/null | grep -F "\"$caption\": (\"" | head -n 1 || true)"
   [ -n "$geometry" ] && break
   sleep 0.1
