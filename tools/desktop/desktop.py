@@ -7,6 +7,7 @@ framebuffer holds the painted window.)
 """
 
 import os
+import random
 import shutil
 import subprocess
 import tempfile
@@ -21,18 +22,25 @@ class Desktop:
     def __init__(self, width=1280, height=1024):
         self.width, self.height = width, height
         self.fbdir = tempfile.mkdtemp()
-        # Xvfb picks a free display number itself and writes it to the pipe
-        # once it accepts clients, so parallel runs never collide.
-        read_end, write_end = os.pipe()
-        self.procs = [subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                                        f"{width}x{height}x24", "-fbdir", self.fbdir,
-                                        "-nolisten", "tcp"],
-                                       pass_fds=(write_end,), stdout=subprocess.DEVNULL,
-                                       stderr=subprocess.DEVNULL)]
-        os.close(write_end)
-        with os.fdopen(read_end) as numbers:
-            number = numbers.readline().strip()
-        if not number:
+        # A display number drawn at random from a wide range: tests that run
+        # at the same time do not meet, and a number that one of them has
+        # just given up (whose socket its server may still be removing) is
+        # not taken again at once.
+        self.procs = []
+        for _ in range(20):
+            number = random.SystemRandom().randrange(200, 30000)
+            if os.path.exists(f"/tmp/.X11-unix/X{number}") or os.path.exists(f"/tmp/.X{number}-lock"):
+                continue
+            server = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0",
+                                       f"{width}x{height}x24", "-fbdir", self.fbdir,
+                                       "-nolisten", "tcp"],
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            if self._wait_ready(f":{number}", server):
+                self.procs = [server]
+                break
+            server.kill()
+            server.wait()
+        if not self.procs:
             raise RuntimeError("Xvfb did not start")
         self.name = f":{number}"
         self.runtime = tempfile.mkdtemp()
@@ -43,6 +51,17 @@ class Desktop:
         self.procs.append(subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL,
                                            stderr=subprocess.DEVNULL))
         time.sleep(0.5)
+
+    @staticmethod
+    def _wait_ready(name, server, seconds=30.0):
+        deadline = time.time() + seconds
+        while time.time() < deadline:
+            if server.poll() is not None:
+                return False
+            if subprocess.run(["xdpyinfo", "-display", name], capture_output=True).returncode == 0:
+                return True
+            time.sleep(0.1)
+        return False
 
     def close(self):
         for p in reversed(self.procs):

@@ -19,18 +19,26 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display number itself and writes it once it accepts
-# clients, so tests that run at the same time never take the same one.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$runtime/display" >/dev/null 2>&1 &
-xvfb=$!
+# A display number drawn at random from a wide range: tests that run at the
+# same time do not meet, and a number that one of them has just given up
+# (whose socket its server may still be removing) is not taken again at once.
 display=""
-for _ in $(seq 300); do
-  display="$(head -n 1 "$runtime/display" 2>/dev/null || true)"
+for _ in $(seq 20); do
+  n=$((200 + RANDOM % 29800))
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 300); do
+    kill -0 "$xvfb" 2>/dev/null || break
+    if xdpyinfo -display ":$n" >/dev/null 2>&1; then display=":$n"; break; fi
+    sleep 0.1
+  done
   [ -n "$display" ] && break
-  sleep 0.1
+  kill "$xvfb" 2>/dev/null || true
+  xvfb=""
 done
 [ -n "$display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime"
+export DISPLAY="$display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 "$program" & app=$!
