@@ -4,6 +4,7 @@
 #include "numeric/decimal.h"
 #include "numeric/fpu_environment.h"
 #include "numeric/utf8.h"
+#include "short_decimal.h"
 
 namespace optics {
 inline namespace OPTICAL_EXTENDED_NAMESPACE {
@@ -18,33 +19,42 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // Below this the next digit step n * 10 + d stays under 10^19 < 2^64.
 constexpr std::uint64_t kExactLimit = 1'000'000'000'000'000'000ull;
 
-// The digit accumulation A := A * 10, A := A + digit in extended. As long as
-// the digits so far form an integer below 10^18 each step is exact (its result
-// is an integer below 2^64, which the 64-bit significand holds), so the
-// digits are first gathered in an integer; the extended steps, each rounded,
-// start with the first digit that could round. The result is the same value
-// bit for bit, and a text of ordinary length never touches the extended
-// arithmetic here. The extended steps are bare: an overflow to infinity is
-// judged once at the end.
-struct Accumulator {
+// The digits gathered in an integer as long as the digits so far form an
+// integer below 10^18: there each extended step A * 10, + digit of the parse
+// is exact (its result is an integer below 2^64, which the 64-bit
+// significand holds). long_text tells that a digit came beyond that.
+struct IntegerDigits {
   std::uint64_t whole = 0;
-  Raw a = backend::FromBits(0, 0);
-  bool extended = false;
+  bool long_text = false;
 
   void Add(int digit) {
-    if (!extended) {
-      if (whole < kExactLimit) {
-        whole = whole * 10 + static_cast<std::uint64_t>(digit);
-        return;
-      }
-      a = backend::FromUint64(whole);
-      extended = true;
+    if (whole < kExactLimit) {
+      whole = whole * 10 + static_cast<std::uint64_t>(digit);
+    } else {
+      long_text = true;
+    }
+  }
+};
+
+// The digit accumulation A := A * 10, A := A + digit in extended, for texts
+// with more digits: the integer first, and the extended steps, each rounded,
+// from the first digit that could round. The extended steps are bare: an
+// overflow to infinity is judged once at the end.
+struct Accumulator {
+  IntegerDigits integer;
+  Raw a = backend::FromBits(0, 0);
+
+  void Add(int digit) {
+    if (!integer.long_text) {
+      integer.Add(digit);
+      if (!integer.long_text) return;
+      a = backend::FromUint64(integer.whole);
     }
     a = backend::Multiply(a, backend::FromInt64(10));
     a = backend::Add(a, backend::FromInt64(digit));
   }
 
-  Raw Value() const { return extended ? a : backend::FromUint64(whole); }
+  Raw Value() const { return integer.long_text ? a : backend::FromUint64(integer.whole); }
 };
 
 // Whether text continues at i with the size bytes of sep.
@@ -56,36 +66,39 @@ bool HasAt(std::string_view text, std::size_t i, const char* sep, std::size_t si
   return true;
 }
 
-// The parse proper; false when the text is no number.
-bool Parse(std::string_view text, char32_t separator, Extended& result) {
-  char sep[4];
-  const std::size_t sep_size = utf8::EncodeTo(separator, sep);
+// The parts of a number text: its sign, its digits (into Digits) and the
+// power of ten that scales them (the exponent less the fraction digits).
+struct Parts {
+  bool negative = false;
+  std::int64_t exponent = 0;
+};
 
+// Reads the text's syntax, handing each digit to digits; false when the
+// text is no number.
+template <class Digits>
+bool Scan(std::string_view text, std::string_view sep, Digits& digits, Parts& parts) {
   const std::size_t n = text.size();
   std::size_t i = 0;
   while (i < n && text[i] == ' ') ++i;
 
-  bool negative = false;
   if (i < n && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
+    parts.negative = text[i] == '-';
     ++i;
   }
 
-  Accumulator acc;
   bool numeric = false;
   while (i < n && IsDigit(text[i])) {
-    acc.Add(text[i] - '0');
+    digits.Add(text[i] - '0');
     ++i;
     numeric = true;
   }
 
-  std::int64_t exponent = 0;
-  if (HasAt(text, i, sep, sep_size)) {
-    i += sep_size;
+  if (HasAt(text, i, sep.data(), sep.size())) {
+    i += sep.size();
     numeric = true;
     while (i < n && IsDigit(text[i])) {
-      acc.Add(text[i] - '0');
-      --exponent;
+      digits.Add(text[i] - '0');
+      --parts.exponent;
       ++i;
     }
   }
@@ -103,20 +116,53 @@ bool Parse(std::string_view text, char32_t separator, Extended& result) {
       x = 10 * x + (text[i] - '0');
       ++i;
     }
-    exponent += exponent_negative ? -x : x;
+    parts.exponent += exponent_negative ? -x : x;
   }
 
   while (i < n && text[i] == ' ') ++i;
-  if (i != n) return false;
+  return i == n;
+}
 
+// The value of a text with more digits or a larger power of ten: the digits
+// accumulated in extended and scaled by scalePow10, inside a
+// ConversionScope; false when the value overflowed.
+bool ScaleInExtended(std::string_view text, std::string_view sep, Extended& result) {
+  ConversionScope scope;
+  Accumulator acc;
+  Parts parts;
+  (void)Scan(text, sep, acc, parts);  // the syntax is known to be good
   const Raw a = acc.Value();
   if (!detail::IsFinite(a)) return false;
   // Below -5120 every scaling gives zero; clamping keeps the count in range.
+  std::int64_t exponent = parts.exponent;
   if (exponent < -5120) exponent = -5120;
   Raw v = scalePow10(Extended::FromRaw(a), static_cast<int>(exponent)).raw();
   if (!detail::IsFinite(v)) return false;
-  if (negative) v = backend::Negate(v);
+  if (parts.negative) v = backend::Negate(v);
   result = Extended::FromRaw(v);
+  return true;
+}
+
+// The parse proper; false when the text is no number. A text whose digits
+// fit the integer and whose power of ten is exact in extended has as its
+// value one rounding of the exact decimal, which short_decimal computes in
+// integers, bit for bit the same as the extended steps; every other text
+// takes those steps.
+bool Parse(std::string_view text, char32_t separator, Extended& result) {
+  char sep_bytes[4];
+  const std::string_view sep(sep_bytes, utf8::EncodeTo(separator, sep_bytes));
+
+  IntegerDigits digits;
+  Parts parts;
+  if (!Scan(text, sep, digits, parts)) return false;
+  ExtendedBits bits;
+  if (digits.long_text ||
+      parts.exponent < -short_decimal::kMaxExponent || parts.exponent > short_decimal::kMaxExponent ||
+      !short_decimal::Round(digits.whole, static_cast<int>(parts.exponent), bits)) {
+    return ScaleInExtended(text, sep, result);
+  }
+  if (parts.negative) bits.sign_exponent |= ExtendedBits::kSignMask;
+  result = Extended::FromBits(bits.sign_exponent, bits.significand);
   return true;
 }
 
@@ -132,12 +178,7 @@ Extended StrToFloat(std::string_view text) { return StrToFloat(text, DecimalSepa
 
 Extended StrToFloat(std::string_view text, char32_t separator) {
   Extended v;
-  bool ok;
-  {
-    ConversionScope scope;
-    ok = Parse(text, separator, v);
-  }
-  if (!ok) {
+  if (!Parse(text, separator, v)) {
     std::string message;
     message.reserve(text.size() + 40);
     message += '\'';

@@ -39,7 +39,10 @@ void SetDecimalSeparator(char32_t separator);
 // Fails with EConvertError "'<text>' は浮動小数点数ではありません" when a
 // character is left over, nothing numeric came, or A or v overflowed the
 // extended range. A value below the extended range becomes a denormal or 0.
-// Time is linear in the length of the text.
+// Time is linear in the length of the text. A text of at most 19 digits
+// whose power of ten lies within 10^-27 ... 10^27 (what people type) has
+// as its value a single rounding of the exact decimal; that value is found
+// in integer arithmetic, bit for bit the same, without the x87 unit.
 //   "1.5" -> 1.5     " +.5 " -> 0.5    "." -> 0     "-0" -> -0
 //   "1e" -> 1        "1e4999" -> EConvertError     "1e5000" -> EConvertError
 //   "1e400" -> 1e400 (an extended value; storing it in a double overflows)
