@@ -4,7 +4,7 @@
 #include "numeric/power.h"
 #include "ostrine_form.h"
 
-namespace optics::ostrine {
+namespace optics::ostrine::inline OPTICAL_EXTENDED_NAMESPACE {
 
 void OstrineForm::Button1Click() {
   nC1 = StrToFloat(Edit1);
@@ -64,4 +64,4 @@ void OstrineForm::Button1Click() {
   Memo1.Add("\r\n");
 }
 
-}  // namespace optics::ostrine
+}  // namespace optics::ostrine::inline OPTICAL_EXTENDED_NAMESPACE

@@ -1,7 +1,7 @@
 // Ostrine's window as data, and what its form shares with it.
 #include "ostrine_form.h"
 
-namespace optics::ostrine {
+namespace optics::ostrine::inline OPTICAL_EXTENDED_NAMESPACE {
 
 using form::ControlKind;
 
@@ -59,4 +59,4 @@ form::FormBinding OstrineForm::Bind() {
 
 std::unique_ptr<form::FormModel> MakeOstrineForm() { return std::make_unique<OstrineForm>(); }
 
-}  // namespace optics::ostrine
+}  // namespace optics::ostrine::inline OPTICAL_EXTENDED_NAMESPACE

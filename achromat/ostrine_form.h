@@ -8,7 +8,7 @@
 #include "numeric/extended.h"
 #include "form/form_binding.h"
 
-namespace optics::ostrine {
+namespace optics::ostrine::inline OPTICAL_EXTENDED_NAMESPACE {
 
 class OstrineForm : public form::FormModel {
  public:
@@ -34,4 +34,4 @@ class OstrineForm : public form::FormModel {
 
 std::unique_ptr<form::FormModel> MakeOstrineForm();
 
-}  // namespace optics::ostrine
+}  // namespace optics::ostrine::inline OPTICAL_EXTENDED_NAMESPACE

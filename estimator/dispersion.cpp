@@ -4,7 +4,7 @@
 #include "numeric/decimal.h"
 #include "vandrel_form.h"
 
-namespace optics::vandrel {
+namespace optics::vandrel::inline OPTICAL_EXTENDED_NAMESPACE {
 
 void VandrelForm::Button1Click() {
   Vd = StrToFloat(Edit2);
@@ -23,4 +23,4 @@ void VandrelForm::Button1Click() {
                 "ng = " + FloatToStr(ng) + "\r\n");
 }
 
-}  // namespace optics::vandrel
+}  // namespace optics::vandrel::inline OPTICAL_EXTENDED_NAMESPACE

@@ -7,7 +7,7 @@
 
 #include "numeric/extended.h"
 
-namespace optics::vandrel {
+namespace optics::vandrel::inline OPTICAL_EXTENDED_NAMESPACE {
 
 inline constexpr Extended kA2 = Extended::FromBits(0x3FFC, 0xD0E410B630A91538ull);  // 0.203995
 inline constexpr Extended kA1 = Extended::FromBits(0x3FFD, 0xE05168FE464182D7ull);  // 0.43812111
@@ -16,4 +16,4 @@ inline constexpr Extended kB2 = Extended::FromBits(0x3FF9, 0xAB2BFDB4CC250721ull
 inline constexpr Extended kB1 = Extended::FromBits(0x3FFB, 0x92E0E1ACADC87AAEull);  // 0.07171799
 inline constexpr Extended kB0 = Extended::FromBits(0x3FFE, 0xBAB3D18516A06D83ull);  // 0.7293063116
 
-}  // namespace optics::vandrel
+}  // namespace optics::vandrel::inline OPTICAL_EXTENDED_NAMESPACE

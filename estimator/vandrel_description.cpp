@@ -1,7 +1,7 @@
 // Vandrel's window as data, and what its form shares with it.
 #include "vandrel_form.h"
 
-namespace optics::vandrel {
+namespace optics::vandrel::inline OPTICAL_EXTENDED_NAMESPACE {
 
 using form::ControlKind;
 
@@ -55,4 +55,4 @@ form::FormBinding VandrelForm::Bind() {
 
 std::unique_ptr<form::FormModel> MakeVandrelForm() { return std::make_unique<VandrelForm>(); }
 
-}  // namespace optics::vandrel
+}  // namespace optics::vandrel::inline OPTICAL_EXTENDED_NAMESPACE

@@ -8,7 +8,7 @@
 #include "memo/memo_text.h"
 #include "numeric/extended.h"
 
-namespace optics::vandrel {
+namespace optics::vandrel::inline OPTICAL_EXTENDED_NAMESPACE {
 
 class VandrelForm : public form::FormModel {
  public:
@@ -38,4 +38,4 @@ class VandrelForm : public form::FormModel {
 
 std::unique_ptr<form::FormModel> MakeVandrelForm();
 
-}  // namespace optics::vandrel
+}  // namespace optics::vandrel::inline OPTICAL_EXTENDED_NAMESPACE

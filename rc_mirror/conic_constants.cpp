@@ -4,7 +4,7 @@
 #include "numeric/decimal.h"
 #include "numeric/power.h"
 
-namespace optics::corvale {
+namespace optics::corvale::inline OPTICAL_EXTENDED_NAMESPACE {
 
 void CorvaleForm::Button1Click() {
   R1 = StrToFloat(Edit1);
@@ -58,4 +58,4 @@ void CorvaleForm::Button1Click() {
   Edit8 = F7(conicS1);
 }
 
-}  // namespace optics::corvale
+}  // namespace optics::corvale::inline OPTICAL_EXTENDED_NAMESPACE

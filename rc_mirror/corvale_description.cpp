@@ -1,7 +1,7 @@
 // Corvale's window as data, and what its form shares with it.
 #include "corvale_form.h"
 
-namespace optics::corvale {
+namespace optics::corvale::inline OPTICAL_EXTENDED_NAMESPACE {
 
 using form::ControlKind;
 
@@ -103,4 +103,4 @@ form::FormBinding CorvaleForm::Bind() {
 
 std::unique_ptr<form::FormModel> MakeCorvaleForm() { return std::make_unique<CorvaleForm>(); }
 
-}  // namespace optics::corvale
+}  // namespace optics::corvale::inline OPTICAL_EXTENDED_NAMESPACE

@@ -9,7 +9,7 @@
 #include "numeric/extended.h"
 #include "form/form_binding.h"
 
-namespace optics::corvale {
+namespace optics::corvale::inline OPTICAL_EXTENDED_NAMESPACE {
 
 // Every number Corvale shows: general format with 7 significant digits.
 inline std::string F7(Extended v) { return FloatToStrF(v, FloatFormat::ffGeneral, 7, 6); }
@@ -42,4 +42,4 @@ class CorvaleForm : public form::FormModel {
 
 std::unique_ptr<form::FormModel> MakeCorvaleForm();
 
-}  // namespace optics::corvale
+}  // namespace optics::corvale::inline OPTICAL_EXTENDED_NAMESPACE

@@ -6,7 +6,7 @@
 #include "numeric/power.h"
 #include "polynomial_constants.h"
 
-namespace optics::corvale {
+namespace optics::corvale::inline OPTICAL_EXTENDED_NAMESPACE {
 namespace {
 
 // The curvature c = 1 / R, then the first four coefficients of the conic's
@@ -49,4 +49,4 @@ void CorvaleForm::Button2Click() {
   Memo2.Add("");
 }
 
-}  // namespace optics::corvale
+}  // namespace optics::corvale::inline OPTICAL_EXTENDED_NAMESPACE

@@ -2,6 +2,10 @@
 // it reads and writes, its click handlers, and its double fields. A program's
 // form is plain C++ that runs without a window; the window copies the
 // widgets' texts in before a click and shows what the handler wrote after it.
+//
+// A binding holds the back end's Double, so it lives in the back end's inline
+// namespace (numeric/extended.h), as do the programs' forms and constants: a
+// benchmark can link one calculation built on each back end into one program.
 #pragma once
 
 #include <functional>
@@ -14,7 +18,7 @@
 #include "numeric/extended.h"
 #include "form/form_description.h"
 
-namespace optics::form {
+namespace optics::form::inline OPTICAL_EXTENDED_NAMESPACE {
 
 struct FormBinding {
   std::vector<std::pair<std::string, std::string*>> edits;
@@ -37,9 +41,9 @@ struct ProgramEntry {
   std::unique_ptr<FormModel> (*make)();
 };
 
-}  // namespace optics::form
+}  // namespace optics::form::inline OPTICAL_EXTENDED_NAMESPACE
 
-namespace optics::form {
+namespace optics::form::inline OPTICAL_EXTENDED_NAMESPACE {
 
 // Puts the initial contents of the description into the bound edit texts and
 // memos, as the window shows them at start.
@@ -54,4 +58,4 @@ inline void LoadInitialContents(FormModel& model) {
   }
 }
 
-}  // namespace optics::form
+}  // namespace optics::form::inline OPTICAL_EXTENDED_NAMESPACE
