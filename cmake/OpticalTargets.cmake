@@ -48,6 +48,13 @@ function(optical_add_calculator program calc)
   add_library(${calc} STATIC ${ARG_CALC_SOURCES})
   target_include_directories(${calc} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(${calc} PUBLIC optical_form PRIVATE optical_build_settings)
+  # The calculation once more on the back end not chosen, for the benchmark
+  # of both back ends.
+  if(OPTICAL_BUILD_BENCHMARKS AND TARGET optical_form_other)
+    add_library(${calc}_other STATIC ${ARG_CALC_SOURCES})
+    target_include_directories(${calc}_other PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${calc}_other PUBLIC optical_form_other PRIVATE optical_build_settings)
+  endif()
 
   if(OPTICAL_BUILD_GUI)
     qt_add_executable(${program} main.cpp)

@@ -28,6 +28,8 @@ allowed=(
   estimator/tests/dispersion_constants_test.cpp
   rc_mirror/tests/polynomial_test.cpp
   bench/conversion_bench.cpp
+  bench/conversion_inputs.cpp
+  bench/backends/backend_bench.cpp
   bench/soft_float80_bench.cpp
 )
 
