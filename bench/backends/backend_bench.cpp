@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "backend_bench_side.h"
 #include "conversion_inputs.h"
 
@@ -59,6 +61,9 @@ void GlibcFormat(benchmark::State& state) {
 // median where the run was repeated) and the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  // In colour only on a terminal.
+  RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) != 0 ? OO_ColorTabular : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
