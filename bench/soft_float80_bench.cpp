@@ -15,6 +15,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_main.h"
+#include "normal_operands.h"
 
 #include <cstdint>
 #include <cstring>
@@ -29,37 +30,25 @@ namespace {
 using optics::soft::Float80;
 using optics::soft::Flags;
 
-constexpr std::size_t kInputs = 1024;  // a power of two: the index wraps with a mask
+constexpr std::size_t kInputs = optics::bench::kOperandPairs;
 
 struct Inputs {
   std::vector<Float80> a, b;
   std::vector<long double> x, y;
 };
 
-std::uint64_t SplitMix(std::uint64_t& state) {
-  std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-  return z ^ (z >> 31);
-}
-
 long double ToLongDouble(Float80 v) {
   return optics::ExtendedBits{v.significand, v.sign_exponent}.ToLongDouble();
 }
 
+Float80 ToFloat80(optics::ExtendedBits v) { return Float80{v.significand, v.sign_exponent}; }
+
 const Inputs& TheInputs() {
   static const Inputs inputs = [] {
     Inputs in;
-    std::uint64_t state = 0x5EED'F10A'7080'0001ull;
-    const auto draw = [&state] {
-      const std::uint64_t bits = SplitMix(state);
-      const int exponent = 16383 - 60 + static_cast<int>(bits % 121);
-      return Float80{SplitMix(state) | 0x8000000000000000ull,
-                     static_cast<std::uint16_t>(exponent | (bits & 0x10000 ? 0x8000 : 0))};
-    };
-    for (std::size_t i = 0; i < kInputs; ++i) {
-      in.a.push_back(draw());
-      in.b.push_back(draw());
+    for (const optics::bench::OperandPair& p : optics::bench::NormalOperandPairs()) {
+      in.a.push_back(ToFloat80(p.a));
+      in.b.push_back(ToFloat80(p.b));
       in.x.push_back(ToLongDouble(in.a.back()));
       in.y.push_back(ToLongDouble(in.b.back()));
     }

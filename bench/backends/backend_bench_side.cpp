@@ -1,10 +1,8 @@
 // The cases of one back end (backend_bench_side.h). Each operation case
-// runs one checked operation per iteration on operands that cycle through
-// 1024 pairs of normal values made once from a fixed seed (significands
-// uniform, exponents within 2^-60 ... 2^60 of 1, signs mixed; the square
-// root takes the magnitude of the first), so successive iterations
-// are independent: the figure is the throughput of that operation through
-// Extended, its failure checks included. The conversions take the texts and
+// runs one checked operation per iteration on the operands of
+// normal_operands.h (the square root on the magnitude of the first): the
+// throughput of that operation through Extended, its failure checks
+// included. The conversions take the texts and
 // values of conversion_inputs.h; the buttons press the real handlers of the
 // three programs on the values their windows start with.
 #include "backend_bench_side.h"
@@ -17,6 +15,7 @@
 #include <string>
 
 #include "conversion_inputs.h"
+#include "normal_operands.h"
 #include "corvale_form.h"
 #include "numeric/decimal.h"
 #include "numeric/extended.h"
@@ -30,13 +29,6 @@ namespace {
 
 using bench::kInputs;
 
-std::uint64_t SplitMix(std::uint64_t& state) {
-  std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-  return z ^ (z >> 31);
-}
-
 struct Operands {
   std::vector<Extended> a, b;
   std::vector<Extended> magnitude;  // |a|, for the square root
@@ -45,21 +37,12 @@ struct Operands {
 const Operands& TheOperands() {
   static const Operands operands = [] {
     Operands made;
-    std::uint64_t state = 0x5EED'F10A'7080'0001ull;
-    const auto draw = [&state] {
-      const std::uint64_t bits = SplitMix(state);
-      const int exponent = 16383 - 60 + static_cast<int>(bits % 121);
-      return Extended::FromBits(
-          static_cast<std::uint16_t>(exponent | ((bits & 0x10000) != 0 ? 0x8000 : 0)),
-          SplitMix(state) | 0x8000000000000000ull);
-    };
-    for (std::size_t i = 0; i < kInputs; ++i) {
-      made.a.push_back(draw());
-      made.b.push_back(draw());
-      const ExtendedBits bits = made.a.back().Bits();
+    for (const bench::OperandPair& p : bench::NormalOperandPairs()) {
+      made.a.push_back(Extended::FromBits(p.a.sign_exponent, p.a.significand));
+      made.b.push_back(Extended::FromBits(p.b.sign_exponent, p.b.significand));
       made.magnitude.push_back(Extended::FromBits(
-          static_cast<std::uint16_t>(bits.sign_exponent & ExtendedBits::kExponentMask),
-          bits.significand));
+          static_cast<std::uint16_t>(p.a.sign_exponent & ExtendedBits::kExponentMask),
+          p.a.significand));
     }
     return made;
   }();
