@@ -16,13 +16,10 @@ allowed=(
   shared/testing/extended_reference.h
   shared/testing/extended_reference.cpp
   shared/testing/constant_rows.h
-  shared/numeric/tests/arithmetic_test.cpp
-  shared/numeric/tests/decimal_format_test.cpp
   shared/numeric/tests/differential_corpus_test.cpp
   shared/numeric/tests/differential_format_test.cpp
   shared/numeric/tests/differential_parse_test.cpp
   shared/numeric/tests/pow10_tables_test.cpp
-  shared/numeric/tests/power_test.cpp
   shared/numeric/tests/soft_float80_test.cpp
   shared/numeric/tests/soft_log_exp_test.cpp
   estimator/tests/dispersion_constants_test.cpp
