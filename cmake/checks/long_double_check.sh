@@ -13,12 +13,7 @@ allowed=(
   shared/numeric/include/numeric/extended_x87.h
   shared/numeric/include/numeric/extended_host.h
   shared/testing/x87_operations.cpp
-  shared/testing/extended_reference.h
-  shared/testing/extended_reference.cpp
   shared/testing/constant_rows.h
-  shared/numeric/tests/differential_corpus_test.cpp
-  shared/numeric/tests/differential_format_test.cpp
-  shared/numeric/tests/differential_parse_test.cpp
   shared/numeric/tests/pow10_tables_test.cpp
   shared/numeric/tests/soft_float80_test.cpp
   shared/numeric/tests/soft_log_exp_test.cpp
