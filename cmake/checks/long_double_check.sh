@@ -18,7 +18,6 @@ allowed=(
   shared/numeric/tests/soft_float80_test.cpp
   shared/numeric/tests/soft_log_exp_test.cpp
   estimator/tests/dispersion_constants_test.cpp
-  rc_mirror/tests/polynomial_test.cpp
   bench/conversion_bench.cpp
   bench/soft_float80_bench.cpp
 )
