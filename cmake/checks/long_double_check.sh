@@ -13,20 +13,11 @@ allowed=(
   shared/numeric/include/numeric/extended_x87.h
   shared/numeric/include/numeric/extended_host.h
   shared/testing/x87_operations.cpp
-  shared/testing/extended_reference.h
-  shared/testing/extended_reference.cpp
   shared/testing/constant_rows.h
-  shared/numeric/tests/arithmetic_test.cpp
-  shared/numeric/tests/decimal_format_test.cpp
-  shared/numeric/tests/differential_corpus_test.cpp
-  shared/numeric/tests/differential_format_test.cpp
-  shared/numeric/tests/differential_parse_test.cpp
   shared/numeric/tests/pow10_tables_test.cpp
-  shared/numeric/tests/power_test.cpp
   shared/numeric/tests/soft_float80_test.cpp
   shared/numeric/tests/soft_log_exp_test.cpp
   estimator/tests/dispersion_constants_test.cpp
-  rc_mirror/tests/polynomial_test.cpp
   bench/conversion_bench.cpp
   bench/conversion_inputs.cpp
   bench/backends/backend_bench.cpp

@@ -23,11 +23,11 @@ TEST_F(CorvaleTest, AfterTheUpperButtonTheCoefficientsComeFromTheSevenDigitTexts
 // (B^3 = B (B B), B^7 = B^3 (B^2 B^2)), K^3 times the factor held in
 // extended, one store into the double.
 double FourthCoefficient(double R, double K) {
-  const double c = static_cast<double>(1.0L / R);
-  const long double c2 = static_cast<long double>(c) * c, K2 = static_cast<long double>(K) * K;
-  const long double c7 = (c * c2) * (c2 * c2);
-  const long double t = (K * K2) * 0.0390625L;
-  return static_cast<double>(c7 * t);
+  const double c = Double::Store(Extended(1) / R);
+  const Extended c2 = Extended(c) * c, K2 = Extended(K) * K;
+  const Extended c7 = (c * c2) * (c2 * c2);
+  const Extended t = (K * K2) * 0.0390625;
+  return Double::Store(c7 * t);
 }
 
 TEST_F(CorvaleTest, FourthCoefficientsAreTheExpansionsFactorOnTheHeldPowers) {

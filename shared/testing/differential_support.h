@@ -100,11 +100,11 @@ inline ::testing::AssertionResult ParsesLikeTheReference(std::string_view text,
              << where << ": read as " << Hex(*got) << ", the reference rejects it";
     }
     return ::testing::AssertionFailure()
-           << where << ": rejected, the reference reads " << Hex(Extended(want.value));
+           << where << ": rejected, the reference reads " << Hex(want.value);
   }
-  if (Hex(*got) != Hex(Extended(want.value))) {
+  if (Hex(*got) != Hex(want.value)) {
     return ::testing::AssertionFailure()
-           << where << ": extended " << Hex(*got) << ", reference " << Hex(Extended(want.value));
+           << where << ": extended " << Hex(*got) << ", reference " << Hex(want.value);
   }
   const reference::StoreOutcome want_stored = reference::Store(want.value);
   std::optional<double> stored;

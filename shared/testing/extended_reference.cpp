@@ -19,6 +19,8 @@ constexpr mpfr_prec_t kExtendedPrecision = 64;
 constexpr mpfr_exp_t kExtendedEmin = -16444;
 constexpr mpfr_exp_t kExtendedEmax = 16384;
 constexpr int kBias = 16383;
+// 64-bit significands pass through MPFR's and GMP's unsigned long.
+static_assert(sizeof(unsigned long) == sizeof(std::uint64_t));
 
 class Real {
  public:
@@ -62,9 +64,11 @@ class ExtendedRange {
 // MPFR rounds once more without rounding twice.
 void Denormalize(mpfr_ptr x, int t) { mpfr_subnormalize(x, t, MPFR_RNDN); }
 
+Extended Of(ExtendedBits b) { return Extended::FromBits(b.sign_exponent, b.significand); }
+
 // The value of an extended bit pattern, exactly.
-void FromExtended(mpfr_ptr x, long double v) {
-  const ExtendedBits b = ExtendedBits::Of(v);
+void FromExtended(mpfr_ptr x, Extended v) {
+  const ExtendedBits b = v.Bits();
   const int sign = b.Negative() ? -1 : 1;
   if (b.BiasedExponent() == ExtendedBits::kExponentMask) {
     if (b.significand == ExtendedBits::kIntegerBit) {
@@ -84,22 +88,22 @@ void FromExtended(mpfr_ptr x, long double v) {
   if (sign < 0) mpfr_neg(x, x, MPFR_RNDN);
 }
 
-// The extended bit pattern of x, which must be a value of the format.
-long double ToExtended(mpfr_srcptr x) {
+// The extended value of x, which must be a value of the format.
+Extended ToExtended(mpfr_srcptr x) {
   ExtendedBits b;
   if (mpfr_nan_p(x)) {
     b.sign_exponent = ExtendedBits::kExponentMask;
     b.significand = ExtendedBits::kIntegerBit | (ExtendedBits::kIntegerBit >> 1);
-    return b.ToLongDouble();
+    return Of(b);
   }
   const std::uint16_t sign = mpfr_signbit(x) ? ExtendedBits::kSignMask : std::uint16_t{0};
   if (mpfr_inf_p(x)) {
     b.sign_exponent = sign | ExtendedBits::kExponentMask;
     b.significand = ExtendedBits::kIntegerBit;
-    return b.ToLongDouble();
+    return Of(b);
   }
   b.sign_exponent = sign;
-  if (mpfr_zero_p(x)) return b.ToLongDouble();
+  if (mpfr_zero_p(x)) return Of(b);
 
   mpz_t z;
   mpz_init(z);
@@ -132,9 +136,9 @@ long double ToExtended(mpfr_srcptr x) {
       mpz_mul_2exp(z, z, static_cast<mp_bitcnt_t>(shift));
     }
   }
-  b.significand = mpz_get_ui(z);  // unsigned long is 64 bits here
+  b.significand = mpz_get_ui(z);
   mpz_clear(z);
-  return b.ToLongDouble();
+  return Of(b);
 }
 
 // The factors of the scaling: each power of ten rounded once to 64 bits.
@@ -250,7 +254,7 @@ ParseOutcome StrToFloat(std::string_view text, char32_t separator) {
   return {true, ToExtended(*a)};
 }
 
-StoreOutcome Store(long double v) {
+StoreOutcome Store(Extended v) {
   // Works in MPFR's default exponent range, which holds every extended value.
   Real x;
   FromExtended(*x, v);
@@ -272,7 +276,7 @@ StoreOutcome Store(long double v) {
   return {false, mpfr_get_d(*units, MPFR_RNDN)};
 }
 
-long double ScalePow10(long double x, int n) {
+Extended ScalePow10(Extended x, int n) {
   ExtendedRange range;
   Real r;
   FromExtended(*r, x);
@@ -280,9 +284,9 @@ long double ScalePow10(long double x, int n) {
   return ToExtended(*r);
 }
 
-FloatDigits FloatToDigits(long double v, int precision) {
+FloatDigits FloatToDigits(Extended v, int precision) {
   const int p = std::clamp(precision, 2, 18);
-  const ExtendedBits b = ExtendedBits::Of(v);
+  const ExtendedBits b = v.Bits();
   FloatDigits record;
   if (b.BiasedExponent() == ExtendedBits::kExponentMask) {
     if (b.significand == ExtendedBits::kIntegerBit) {
@@ -340,9 +344,9 @@ FloatDigits FloatToDigits(long double v, int precision) {
   return record;
 }
 
-std::string FloatToStrF(long double v, int precision, char32_t separator) {
+std::string FloatToStrF(Extended v, int precision, char32_t separator) {
   const int p = std::clamp(precision, 2, 18);
-  const FloatDigits r = FloatToDigits(v, p);
+  const FloatDigits r = reference::FloatToDigits(v, p);
   if (r.exponent == FloatDigits::kNaN) return "NAN";
   const std::string sign = r.negative ? "-" : "";
   if (r.exponent == FloatDigits::kInfinity) return sign + "INF";

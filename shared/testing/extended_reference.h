@@ -4,6 +4,10 @@
 // extended format, so that each result is what the x87 unit must produce.
 // The differential tests compare the library with it bit for bit.
 //
+// Values go in and out as Extended, and the model reads and writes only
+// their bit patterns (Extended::Bits, Extended::FromBits): no arithmetic of
+// either back end takes part, and the model runs wherever the library does.
+//
 // The model keeps MPFR's exponent range as it found it; it is not meant to
 // be used from more than one thread.
 #pragma once
@@ -22,7 +26,7 @@ std::string Utf8(char32_t code_point);
 // StrToFloat: valid is false where the library must throw EConvertError.
 struct ParseOutcome {
   bool valid = false;
-  long double value = 0.0L;
+  Extended value;
 };
 ParseOutcome StrToFloat(std::string_view text, char32_t separator);
 
@@ -32,15 +36,15 @@ struct StoreOutcome {
   bool overflow = false;
   double value = 0.0;
 };
-StoreOutcome Store(long double v);
+StoreOutcome Store(Extended v);
 
 // scalePow10(x, n), for any extended x that is not a NaN.
-long double ScalePow10(long double x, int n);
+Extended ScalePow10(Extended x, int n);
 
 // FloatToDigits and the general layout of FloatToStrF, for standard
 // encodings (normal, denormal, zero, infinity, NaN).
-FloatDigits FloatToDigits(long double v, int precision);
-std::string FloatToStrF(long double v, int precision, char32_t separator);
+FloatDigits FloatToDigits(Extended v, int precision);
+std::string FloatToStrF(Extended v, int precision, char32_t separator);
 
 // Decimal digits of the positive value (significand + half/2) * 2^exponent2
 // (half: one more bit below the significand, for midpoints): `count`

@@ -95,10 +95,13 @@ TEST(FloatToStrF, DigitsCountHasNoEffect) {
 }
 
 TEST(FloatToStr, ExtendedValuesBeyondTheDoubleRange) {
-  EXPECT_EQ(FloatToStr(1e4000L, U'.'), "1E4000");
-  EXPECT_EQ(FloatToStr(std::numeric_limits<long double>::max(), U'.'), "1.18973149535723E4932");
+  const Extended e4000 = Extended::FromBits(0x73E6, 0xD1BA8323FE558C61ull);  // 1e4000
+  const Extended largest = Extended::FromBits(0x7FFE, 0xFFFFFFFFFFFFFFFFull);
+  const Extended smallest_denormal = Extended::FromBits(0x0000, 0x0000000000000001ull);
+  EXPECT_EQ(FloatToStr(e4000, U'.'), "1E4000");
+  EXPECT_EQ(FloatToStr(largest, U'.'), "1.18973149535723E4932");
   // An extended denormal shows as zero.
-  EXPECT_EQ(FloatToStr(std::numeric_limits<long double>::denorm_min(), U'.'), "0");
+  EXPECT_EQ(FloatToStr(smallest_denormal, U'.'), "0");
 }
 
 TEST(FloatToStr, CommaSeparator) {

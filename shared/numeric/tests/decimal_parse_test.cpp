@@ -2,7 +2,6 @@
 // message, and the double that the caller's store makes of the result.
 #include <ostream>
 #include <clocale>
-#include <cmath>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -112,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(StrToFloat, ValuesBeyondTheDoubleRangeParseButTheirStoreOverflows) {
   for (const char* text : {"1e499", "1e500", "1e1234", "-1e400"}) {
     const Extended v = StrToFloat(text, U'.');
-    EXPECT_TRUE(std::isfinite(v.value())) << text;
+    EXPECT_NE(v.Bits().BiasedExponent(), ExtendedBits::kExponentMask) << text << ": finite";
     Double field(7.0);
     EXPECT_THROW(field = v, EOverflow) << text;
     EXPECT_EQ(field.value(), 7.0) << "a failed store keeps the old value";
@@ -134,9 +133,7 @@ TEST(StrToFloat, ZerosBeforeTheDigitsCountOnlyInTheScale) {
 TEST(StrToFloat, ManyFractionDigitsWithALargeNegativeExponentGiveZero) {
   // 130 fraction digits and e-4999 bring the scale to -5129: the result is 0.
   const std::string text = "-1." + std::string(130, '1') + "e-4999";
-  const Extended v = StrToFloat(text, U'.');
-  EXPECT_EQ(v.value(), 0.0L);
-  EXPECT_TRUE(std::signbit(v.value()));
+  EXPECT_EQ(Hex(StrToFloat(text, U'.')), Hex(Extended(-0.0)));
 }
 
 TEST(StrToFloat, CommaSeparatorReplacesThePoint) {
@@ -177,6 +174,8 @@ TEST(StrToFloat, LeavesTheCallersControlWordAndFlagsAsTheyWere) {
   EXPECT_EQ(X87StatusWord() & 0x3F, 0);
 }
 
+// The caller's x87 control word, where the processor has an x87 unit.
+#if defined(__x86_64__) || defined(__i386__)
 TEST(StrToFloat, ComputesWithA64BitSignificandWhateverTheCallerSet) {
   // Precision control 53 bits and rounding toward zero: the result must not change.
   const std::uint16_t odd = 0x0E7F;
@@ -188,6 +187,7 @@ TEST(StrToFloat, ComputesWithA64BitSignificandWhateverTheCallerSet) {
   EXPECT_EQ(Hex(v), Hex(StrToFloat("5.876471", U'.')));
   EXPECT_EQ(Hex(Stored(v)), Hex(0x1.781819d2391d6p+2));
 }
+#endif
 
 }  // namespace
 }  // namespace optics

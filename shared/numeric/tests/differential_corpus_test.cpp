@@ -152,13 +152,19 @@ TEST(ReferenceModel, ReproducesTheDocumentedExamples) {
   const double max = std::numeric_limits<double>::max();
   const double tiny = std::numeric_limits<double>::denorm_min();
   EXPECT_EQ(Hex(reference::Store(max).value), Hex(max));
-  const long double halfway_to_2_1024 = static_cast<long double>(max) + 0x1p970L;
+  // max + 2^970, and the extended value one unit (2^960) below it.
+  const Extended halfway_to_2_1024 = Extended::FromBits(0x43FE, 0xFFFFFFFFFFFFFC00ull);
+  const Extended below_halfway = Extended::FromBits(0x43FE, 0xFFFFFFFFFFFFFBFFull);
   EXPECT_TRUE(reference::Store(halfway_to_2_1024).overflow);
-  EXPECT_EQ(Hex(reference::Store(halfway_to_2_1024 - 0x1p960L).value), Hex(max));
-  EXPECT_EQ(Hex(reference::Store(0x1p-1075L).value), Hex(0.0));
-  EXPECT_EQ(Hex(reference::Store(0x1.8p-1075L).value), Hex(tiny));
-  EXPECT_EQ(Hex(reference::Store(0x3p-1075L).value), Hex(2 * tiny));
-  EXPECT_EQ(Hex(reference::Store(-0x1p-1080L).value), Hex(-0.0));
+  EXPECT_EQ(Hex(reference::Store(below_halfway).value), Hex(max));
+  EXPECT_EQ(Hex(reference::Store(Extended::FromBits(0x3BCC, 0x8000000000000000ull)).value),
+            Hex(0.0));  // 2^-1075
+  EXPECT_EQ(Hex(reference::Store(Extended::FromBits(0x3BCC, 0xC000000000000000ull)).value),
+            Hex(tiny));  // 1.5 * 2^-1075
+  EXPECT_EQ(Hex(reference::Store(Extended::FromBits(0x3BCD, 0xC000000000000000ull)).value),
+            Hex(2 * tiny));  // 3 * 2^-1075
+  EXPECT_EQ(Hex(reference::Store(Extended::FromBits(0xBBC7, 0x8000000000000000ull)).value),
+            Hex(-0.0));  // -2^-1080
 }
 
 }  // namespace

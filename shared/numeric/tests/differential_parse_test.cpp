@@ -235,8 +235,8 @@ INSTANTIATE_TEST_SUITE_P(
 // A short decimal whose extended value lies exactly halfway between two
 // doubles is stored by the tie rule ("5.876471" is one). About one text in
 // two thousand is such a case; the search runs until it has found enough.
-bool IsDoubleTie(long double v) {
-  const ExtendedBits b = ExtendedBits::Of(v);
+bool IsDoubleTie(Extended v) {
+  const ExtendedBits b = v.Bits();
   const int e = b.BiasedExponent() - ExtendedBits::kExponentBias;
   return e >= -1022 && e <= 1023 && (b.significand & 0x7FF) == 0x400;
 }
