@@ -91,17 +91,22 @@ OPTICAL_OPERATION(StoreToDouble, Double::Store(a))
 OPTICAL_OPERATION(IntPower, IntPower(a, 3))
 #undef OPTICAL_OPERATION
 
-// Conversions from double and int, on the values of conversion_inputs.h.
-void FromDouble(benchmark::State& state) {
-  const std::vector<double>& values = bench::TheInputs().values;
+// One conversion per iteration, cycling through the inputs of
+// conversion_inputs.h.
+template <class Input, class Convert>
+void Conversion(benchmark::State& state, const std::vector<Input>& inputs, Convert convert) {
   AsAfterACalculation();
   std::size_t i = 0;
   for (auto _ : state) {
-    Extended r(values[i]);
+    auto r = convert(inputs[i]);
     benchmark::DoNotOptimize(r);
     i = (i + 1) & (kInputs - 1);
   }
   state.SetItemsProcessed(state.iterations());
+}
+
+void FromDouble(benchmark::State& state) {
+  Conversion(state, bench::TheInputs().values, [](double v) { return Extended(v); });
 }
 
 void FromInt(benchmark::State& state) {
@@ -116,39 +121,17 @@ void FromInt(benchmark::State& state) {
 }
 
 void Parse(benchmark::State& state) {
-  const std::vector<std::string>& texts = bench::TheInputs().texts;
-  AsAfterACalculation();
-  std::size_t i = 0;
-  for (auto _ : state) {
-    const double d = Double::Store(StrToFloat(texts[i], U'.'));
-    benchmark::DoNotOptimize(d);
-    i = (i + 1) & (kInputs - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
+  Conversion(state, bench::TheInputs().texts,
+             [](const std::string& t) { return Double::Store(StrToFloat(t, U'.')); });
 }
 
 void Format15(benchmark::State& state) {
-  const std::vector<double>& values = bench::TheInputs().values;
-  AsAfterACalculation();
-  std::size_t i = 0;
-  for (auto _ : state) {
-    std::string s = FloatToStr(values[i], U'.');
-    benchmark::DoNotOptimize(s);
-    i = (i + 1) & (kInputs - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
+  Conversion(state, bench::TheInputs().values, [](double v) { return FloatToStr(v, U'.'); });
 }
 
 void Format7(benchmark::State& state) {
-  const std::vector<double>& values = bench::TheInputs().values;
-  AsAfterACalculation();
-  std::size_t i = 0;
-  for (auto _ : state) {
-    std::string s = FloatToStrF(values[i], FloatFormat::ffGeneral, 7, 6, U'.');
-    benchmark::DoNotOptimize(s);
-    i = (i + 1) & (kInputs - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
+  Conversion(state, bench::TheInputs().values,
+             [](double v) { return FloatToStrF(v, FloatFormat::ffGeneral, 7, 6, U'.'); });
 }
 
 // One press of a button on a form with the contents its window starts with;
