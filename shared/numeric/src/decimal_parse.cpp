@@ -156,9 +156,7 @@ bool Parse(std::string_view text, char32_t separator, Extended& result) {
   Parts parts;
   if (!Scan(text, sep, digits, parts)) return false;
   ExtendedBits bits;
-  if (digits.long_text ||
-      parts.exponent < -short_decimal::kMaxExponent || parts.exponent > short_decimal::kMaxExponent ||
-      !short_decimal::Round(digits.whole, static_cast<int>(parts.exponent), bits)) {
+  if (digits.long_text || !short_decimal::Round(digits.whole, parts.exponent, bits)) {
     return ScaleInExtended(text, sep, result);
   }
   if (parts.negative) bits.sign_exponent |= ExtendedBits::kSignMask;

@@ -93,19 +93,20 @@ ExtendedBits Divide(std::uint64_t digits, int k) {
 
 }  // namespace
 
-bool Round(std::uint64_t digits, int exponent, ExtendedBits& result) {
+bool Round(std::uint64_t digits, std::int64_t exponent, ExtendedBits& result) {
   if (exponent < -kMaxExponent || exponent > kMaxExponent) return false;
   if (digits == 0) {
     result = ExtendedBits{0, 0};
   } else {
-    result = exponent >= 0 ? Multiply(digits, exponent) : Divide(digits, -exponent);
+    const int e = static_cast<int>(exponent);  // within -27 ... 27
+    result = e >= 0 ? Multiply(digits, e) : Divide(digits, -e);
   }
   return true;
 }
 
 #else
 
-bool Round(std::uint64_t, int, ExtendedBits&) { return false; }
+bool Round(std::uint64_t, std::int64_t, ExtendedBits&) { return false; }
 
 #endif
 

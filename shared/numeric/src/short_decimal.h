@@ -26,6 +26,6 @@ inline constexpr int kMaxExponent = 27;
 // Puts the rounded value of digits * 10^exponent (positive, or +0 for no
 // digits) into result and returns true; returns false, leaving result
 // alone, when |exponent| > kMaxExponent.
-bool Round(std::uint64_t digits, int exponent, ExtendedBits& result);
+bool Round(std::uint64_t digits, std::int64_t exponent, ExtendedBits& result);
 
 }  // namespace optics::short_decimal
